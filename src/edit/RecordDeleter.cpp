@@ -1,0 +1,5 @@
+#include "edit/RecordDeleter.h"
+
+#include "window/frmMain.h"
+
+void RecordDeleter::DeleteWhat(QString&) {}

@@ -1,0 +1,5 @@
+#include "edit/RecordSaver.h"
+
+#include "window/frmMain.h"
+
+void RecordSaver::SaveWhat(QString&) {}

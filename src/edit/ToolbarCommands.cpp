@@ -1,0 +1,7 @@
+#include "edit/ToolbarCommands.h"
+
+#include "window/frmMain.h"
+
+ToolbarCommands::ToolbarCommands(frmMain& form) : QObject(nullptr), f(form) {}
+
+void ToolbarCommands::ButtonClick(int) {}

@@ -1,0 +1,35 @@
+#include "platform/Clipboard.h"
+#include "platform/Prompter.h"
+#include "platform/Shell.h"
+#include "platform/SingleInstance.h"
+#include "store/Dorvudb.h"
+#include "window/Startup.h"
+#include "window/frmMain.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Dorvu"));
+    QApplication::setApplicationVersion(QStringLiteral("4.0"));
+
+    // The program's files (store, key.chk, help) live beside the program itself.
+    const QString programFolder = QApplication::applicationDirPath();
+
+    SingleInstance instance(programFolder);
+    if (!instance.acquire())
+        return 0;
+
+    MessageBoxPrompter prompter;
+    std::unique_ptr<Dorvudb> store = openStore(programFolder, prompter);
+    if (!store)
+        return 1;
+
+    SystemClipboard clipboard;
+    DesktopShell shell;
+    frmMain window(programFolder, store->connection(), {prompter, clipboard, shell});
+    window.startUp();
+    window.show();
+    return app.exec();
+}

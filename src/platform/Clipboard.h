@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// The system clipboard, as far as the program uses it: emptied, or given a password.
+class Clipboard {
+public:
+    virtual ~Clipboard() = default;
+    virtual void clear() = 0;
+    virtual void setPassword(const QString& password) = 0;
+};
+
+// Puts plain text plus the password-manager hint, so clipboard histories keep no copy of the secret.
+class SystemClipboard final : public Clipboard {
+public:
+    void clear() override;
+    void setPassword(const QString& password) override;
+};

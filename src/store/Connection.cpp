@@ -1,0 +1,211 @@
+#include "store/Connection.h"
+
+#include "store/StoreError.h"
+
+#include <sqlite3.h>
+
+QVariant Row::value(const QString& column) const
+{
+    for (qsizetype i = 0; i < m_names->size(); ++i) {
+        if (m_names->at(i).compare(column, Qt::CaseInsensitive) == 0)
+            return m_values.value(i);
+    }
+    return {};
+}
+
+Connection::Connection(sqlite3* db) : m_db(db) {}
+
+Connection::~Connection()
+{
+    for (sqlite3_stmt* statement : std::as_const(m_cache))
+        sqlite3_finalize(statement);
+    sqlite3_close_v2(m_db);
+}
+
+void Connection::setTrace(std::function<void(const QString&)> trace)
+{
+    m_trace = std::move(trace);
+    sqlite3_trace_v2(m_db, m_trace ? SQLITE_TRACE_STMT : 0, m_trace ? &Connection::traceCallback : nullptr, this);
+}
+
+int Connection::traceCallback(unsigned type, void* context, void* statement, void* extra)
+{
+    if (type != SQLITE_TRACE_STMT)
+        return 0;
+    // Statements inside triggers arrive as "-- comment" texts: they are not ours.
+    if (static_cast<const char*>(extra)[0] == '-' && static_cast<const char*>(extra)[1] == '-')
+        return 0;
+    auto* self = static_cast<Connection*>(context);
+    char* expanded = sqlite3_expanded_sql(static_cast<sqlite3_stmt*>(statement));
+    self->m_trace(QString::fromUtf8(expanded ? expanded : static_cast<const char*>(extra)));
+    sqlite3_free(expanded);
+    return 0;
+}
+
+void Connection::fail(const QString& sql)
+{
+    const int code = sqlite3_extended_errcode(m_db);
+    const QString message = QString::fromUtf8(sqlite3_errmsg(m_db));
+    qWarning("store: %s in: %s", qPrintable(message), qPrintable(sql));
+    throw StoreError(describeStoreFailure(code, message), code);
+}
+
+sqlite3_stmt* Connection::prepare(const QString& sql, Params params)
+{
+    sqlite3_stmt* statement = m_cache.value(sql);
+    if (!statement) {
+        if (sqlite3_prepare16_v3(m_db, sql.utf16(), int(sql.size() * sizeof(char16_t)), SQLITE_PREPARE_PERSISTENT,
+                                 &statement, nullptr) != SQLITE_OK)
+            fail(sql);
+        m_cache.insert(sql, statement);
+    }
+    int index = 1;
+    for (const QVariant& value : params) {
+        int rc = SQLITE_OK;
+        if (value.isNull()) {
+            rc = sqlite3_bind_null(statement, index);
+        } else if (value.typeId() == QMetaType::QString) {
+            const QString text = value.toString();
+            rc = sqlite3_bind_text16(statement, index, text.utf16(), int(text.size() * sizeof(char16_t)),
+                                     SQLITE_TRANSIENT);
+        } else {
+            bool ok = false;
+            const qlonglong number = value.toLongLong(&ok);
+            rc = ok ? sqlite3_bind_int64(statement, index, number) : SQLITE_MISMATCH;
+        }
+        if (rc != SQLITE_OK) {
+            sqlite3_reset(statement);
+            sqlite3_clear_bindings(statement);
+            fail(sql);
+        }
+        ++index;
+    }
+    return statement;
+}
+
+void Connection::release(sqlite3_stmt* statement)
+{
+    sqlite3_reset(statement);
+    sqlite3_clear_bindings(statement);
+}
+
+std::vector<Row> Connection::select(const QString& sql, Params params)
+{
+    sqlite3_stmt* statement = prepare(sql, params);
+    const int columns = sqlite3_column_count(statement);
+    auto names = std::make_shared<QStringList>();
+    for (int c = 0; c < columns; ++c)
+        names->append(QString::fromUtf8(sqlite3_column_name(statement, c)));
+
+    std::vector<Row> rows;
+    int rc;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        QVariantList values;
+        values.reserve(columns);
+        for (int c = 0; c < columns; ++c) {
+            switch (sqlite3_column_type(statement, c)) {
+            case SQLITE_INTEGER:
+                values.append(qlonglong(sqlite3_column_int64(statement, c)));
+                break;
+            case SQLITE_FLOAT:
+                values.append(sqlite3_column_double(statement, c));
+                break;
+            case SQLITE_NULL:
+                values.append(QVariant());
+                break;
+            default: {
+                const auto* text = static_cast<const char16_t*>(sqlite3_column_text16(statement, c));
+                const int bytes = sqlite3_column_bytes16(statement, c);
+                values.append(QString::fromUtf16(text, bytes / qsizetype(sizeof(char16_t))));
+            }
+            }
+        }
+        rows.emplace_back(names, std::move(values));
+    }
+    if (rc != SQLITE_DONE) {
+        release(statement);
+        fail(sql);
+    }
+    release(statement);
+    return rows;
+}
+
+bool Connection::exists(const QString& sql, Params params)
+{
+    sqlite3_stmt* statement = prepare(sql, params);
+    const int rc = sqlite3_step(statement);
+    release(statement);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        fail(sql);
+    return rc == SQLITE_ROW;
+}
+
+QVariant Connection::scalar(const QString& sql, Params params)
+{
+    const std::vector<Row> rows = select(sql, params);
+    return rows.empty() ? QVariant() : rows.front().value(0);
+}
+
+int Connection::execute(const QString& sql, Params params)
+{
+    sqlite3_stmt* statement = prepare(sql, params);
+    int rc;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+    }
+    release(statement);
+    if (rc != SQLITE_DONE)
+        fail(sql);
+    return sqlite3_changes(m_db);
+}
+
+Connection::Transaction::Transaction(Connection& connection)
+    : m_connection(connection), m_name(QStringLiteral("work%1").arg(++connection.m_depth))
+{
+    try {
+        m_connection.execute(QStringLiteral("SAVEPOINT ") + m_name);
+    } catch (...) {
+        --m_connection.m_depth;
+        throw;
+    }
+}
+
+Connection::Transaction::~Transaction()
+{
+    if (m_open) {
+        // Undo everything since the savepoint; a failure here leaves nothing better to do.
+        sqlite3_exec(m_connection.m_db, qPrintable(QStringLiteral("ROLLBACK TO ") + m_name), nullptr, nullptr, nullptr);
+        sqlite3_exec(m_connection.m_db, qPrintable(QStringLiteral("RELEASE ") + m_name), nullptr, nullptr, nullptr);
+    }
+    --m_connection.m_depth;
+}
+
+void Connection::Transaction::commit()
+{
+    m_connection.execute(QStringLiteral("RELEASE ") + m_name);
+    m_open = false;
+}
+
+QString describeStoreFailure(int code, const QString& message)
+{
+    switch (code & 0xff) {
+    case SQLITE_CONSTRAINT:
+        return QStringLiteral("The database refused the change because it breaks one of its rules (%1).").arg(message);
+    case SQLITE_FULL:
+        return QStringLiteral("The disk is full: the change could not be written.");
+    case SQLITE_READONLY:
+        return QStringLiteral("The database file cannot be written (%1).").arg(message);
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return QStringLiteral("The database file is damaged or is not a database (%1).").arg(message);
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("The database file is in use by another program.");
+    case SQLITE_IOERR:
+    case SQLITE_CANTOPEN:
+        return QStringLiteral("The database file could not be read or written (%1).").arg(message);
+    case SQLITE_PERM:
+        return QStringLiteral("Access to the database file was denied.");
+    default:
+        return QStringLiteral("The database reported an error: %1.").arg(message);
+    }
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// One row of a result, its values addressed by column name (case-insensitive, as the statements spell them freely).
+class Row {
+public:
+    Row(std::shared_ptr<const QStringList> names, QVariantList values)
+        : m_names(std::move(names)), m_values(std::move(values))
+    {
+    }
+    QVariant value(const QString& column) const;
+    QVariant value(int index) const { return m_values.value(index); }
+    QVariant operator[](const QString& column) const { return value(column); }
+    QVariant operator[](const char* column) const { return value(QLatin1String(column)); }
+    int size() const { return int(m_values.size()); }
+
+private:
+    std::shared_ptr<const QStringList> m_names;
+    QVariantList m_values;
+};
+
+using Params = std::initializer_list<QVariant>;
+
+// The one connection through which every statement of the program goes. Values are always bound parameters
+// (numbers as integers, texts as UTF-16), never pasted into the SQL text. Failures throw StoreError.
+class Connection {
+public:
+    explicit Connection(sqlite3* db); // takes ownership
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    std::vector<Row> select(const QString& sql, Params params = {});
+    // Whether the query yields at least one row.
+    bool exists(const QString& sql, Params params = {});
+    // The first column of the first row; a null QVariant when there is no row or the value is Null.
+    QVariant scalar(const QString& sql, Params params = {});
+    // Runs a change statement; returns the number of rows it changed.
+    int execute(const QString& sql, Params params = {});
+
+    // Every statement sent, with its values filled in, goes to the trace while one is set (tests use it).
+    void setTrace(std::function<void(const QString&)> trace);
+
+    // A unit of work: rolled back unless commit() is called. Transactions nest (savepoints).
+    class Transaction {
+    public:
+        explicit Transaction(Connection& connection);
+        ~Transaction();
+        Transaction(const Transaction&) = delete;
+        Transaction& operator=(const Transaction&) = delete;
+        void commit();
+
+    private:
+        Connection& m_connection;
+        QString m_name;
+        bool m_open = true;
+    };
+
+    sqlite3* handle() const { return m_db; }
+
+private:
+    sqlite3_stmt* prepare(const QString& sql, Params params);
+    void release(sqlite3_stmt* statement);
+    [[noreturn]] void fail(const QString& sql);
+    static int traceCallback(unsigned type, void* context, void* statement, void* extra);
+
+    sqlite3* m_db;
+    QHash<QString, sqlite3_stmt*> m_cache;
+    std::function<void(const QString&)> m_trace;
+    int m_depth = 0;
+};
+
+// A reason a user understands, from an SQLite result code and its message.
+QString describeStoreFailure(int code, const QString& message);

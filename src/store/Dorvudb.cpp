@@ -1,0 +1,142 @@
+#include "store/Dorvudb.h"
+
+#include "store/Schema.h"
+#include "store/StoreError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <fcntl.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+namespace {
+
+std::unique_ptr<Connection> openConnection(const QString& path, QString* failure)
+{
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK) {
+        *failure = describeStoreFailure(sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db)));
+        sqlite3_close_v2(db);
+        return nullptr;
+    }
+    sqlite3_extended_result_codes(db, 1);
+    return std::make_unique<Connection>(db);
+}
+
+} // namespace
+
+Dorvudb::Dorvudb(QString programFolder)
+    : m_folder(std::move(programFolder)), m_path(QDir(m_folder).filePath(fileName()))
+{
+}
+
+void Dorvudb::refuse(const QString& reason) const
+{
+    throw StoreFileError(
+        QStringLiteral("Dorvu cannot use its database file\n%1\n\n%2").arg(QDir::toNativeSeparators(m_path), reason));
+}
+
+void Dorvudb::BuildDataBase()
+{
+    const QFileInfo folder(m_folder);
+    if (!folder.isDir())
+        refuse(QStringLiteral("The program's folder does not exist or is not a folder."));
+    if (!folder.isWritable())
+        refuse(QStringLiteral("The program's folder cannot be written, so changes could not be saved."));
+
+    if (QFileInfo::exists(m_path) || QFileInfo(m_path).isSymLink()) {
+        OpenDB();
+        return;
+    }
+
+    // Create the file ourselves so that it is private to the user from its first byte.
+    const int fd = ::open(QFile::encodeName(m_path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0)
+        refuse(QStringLiteral("The file could not be created: %1.").arg(QString::fromLocal8Bit(strerror(errno))));
+    ::close(fd);
+
+    try {
+        QString failure;
+        std::unique_ptr<Connection> c = openConnection(m_path, &failure);
+        if (!c)
+            refuse(failure);
+        // Before the first table: the cipher works on 16-bit units and may split a surrogate pair.
+        c->execute(QStringLiteral("PRAGMA encoding = \"UTF-16le\""));
+        Connection::Transaction work(*c);
+        CreateCategoriesTable(*c);
+        CreateURLsTable(*c);
+        CreatePWsTable(*c);
+        for (const QString& statement : schema::indexes())
+            c->execute(statement);
+        work.commit();
+    } catch (const StoreError& error) {
+        // The file is ours and half made: take it away so the next start tries afresh.
+        QFile::remove(m_path);
+        if (dynamic_cast<const StoreFileError*>(&error))
+            throw;
+        refuse(error.reason());
+    }
+    OpenDB();
+}
+
+void Dorvudb::CreateCategoriesTable(Connection& c)
+{
+    c.execute(schema::categoriesTable());
+}
+
+void Dorvudb::CreateURLsTable(Connection& c)
+{
+    c.execute(schema::urlsTable());
+}
+
+void Dorvudb::CreatePWsTable(Connection& c)
+{
+    c.execute(schema::pwsTable());
+}
+
+void Dorvudb::OpenDB()
+{
+    const QFileInfo file(m_path);
+    if (!file.isFile())
+        refuse(QStringLiteral("It is not a regular file."));
+    if (!file.isReadable() || !file.isWritable())
+        refuse(QStringLiteral("The file cannot be read and written by this user."));
+
+    QString failure;
+    std::unique_ptr<Connection> c = openConnection(m_path, &failure);
+    if (!c)
+        refuse(failure);
+    try {
+        if (sqlite3_db_readonly(c->handle(), "main") == 1)
+            refuse(QStringLiteral("The file can only be read, so changes could not be saved."));
+        checkIsDorvuStore(*c);
+        c->execute(QStringLiteral("PRAGMA foreign_keys = ON"));
+    } catch (const StoreFileError&) {
+        throw;
+    } catch (const StoreError& error) {
+        refuse(error.reason());
+    }
+    m_connection = std::move(c);
+}
+
+void Dorvudb::checkIsDorvuStore(Connection& c) const
+{
+    // Reading the schema is the first thing that fails on a file of another format.
+    c.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    const QVariant check = c.scalar(QStringLiteral("PRAGMA quick_check(1)"));
+    if (check.toString() != QLatin1String("ok"))
+        refuse(QStringLiteral("The file is damaged (%1).").arg(check.toString()));
+    for (const schema::TableColumns& table : schema::requiredColumns()) {
+        QStringList present;
+        for (const Row& row :
+             c.select(QStringLiteral("SELECT name FROM pragma_table_info(?)"), {QString::fromLatin1(table.table)}))
+            present << row.value(0).toString();
+        for (const QString& column : table.columns) {
+            if (!present.contains(column, Qt::CaseInsensitive))
+                refuse(QStringLiteral("It is not a Dorvu database: the table %1 or its column %2 is missing.")
+                           .arg(QLatin1String(table.table), column));
+        }
+    }
+}

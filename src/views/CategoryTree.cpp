@@ -1,0 +1,138 @@
+#include "views/CategoryTree.h"
+
+#include "edit/EditPanel.h"
+#include "platform/Pictures.h"
+#include "views/ViewItems.h"
+#include "views/ViewLoader.h"
+#include "window/frmMain.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTreeWidget>
+
+CategoryTree::CategoryTree(frmMain& form) : QObject(nullptr), f(form)
+{
+    QTreeWidget* tree = f.tvCategories;
+    tree->installEventFilter(this);
+    // Only a click (or Space) makes a node current; moving the selection with the arrows does not.
+    connect(tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { NodeClick(node); });
+    connect(tree, &QTreeWidget::itemCollapsed, this, &CategoryTree::Collapse);
+}
+
+bool CategoryTree::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != f.tvCategories)
+        return false;
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        GotFocus();
+        break;
+    case QEvent::FocusOut:
+        LostFocus();
+        break;
+    case QEvent::KeyPress:
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space && f.tvCategories->currentItem())
+            NodeClick(f.tvCategories->currentItem());
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+void CategoryTree::ClickSelected()
+{
+    if (QTreeWidgetItem* node = f.tvCategories->currentItem())
+        NodeClick(node);
+}
+
+void CategoryTree::NodeClick(QTreeWidgetItem* node)
+{
+    if (!node || items::picture(node) == img1616::CurrentCategory)
+        return;
+
+    QTreeWidgetItem* previous = f.Nodes.at(f.SelNodeIndex);
+    if (previous && !items::isRoot(previous))
+        items::setPicture(previous, 0, img1616::Category);
+
+    QTreeWidgetItem* selected = f.tvCategories->currentItem();
+    f.SelNodeIndex = QString::number(f.Nodes.indexOf(selected));
+    if (f.SelNodeIndex != u"1") {
+        items::setPicture(f.Nodes.at(f.SelNodeIndex), 0, img1616::CurrentCategory);
+        f.lvURLs->clear();
+        if (items::headerPicture(f.lvURLs, 0) != img1616::NotAllChecked)
+            items::setHeaderPicture(f.lvURLs, 0, img1616::NotAllChecked);
+        f.views->Load(QStringLiteral("Sites"));
+        f.lblCatCode->setText(items::codeText(selected));
+        f.txtCatName->setText(selected->text(0));
+    } else {
+        items::setPicture(selected, 0, img1616::Root);
+        f.lvURLs->clear();
+        if (items::headerPicture(f.lvURLs, 0) != img1616::NotAllChecked)
+            items::setHeaderPicture(f.lvURLs, 0, img1616::NotAllChecked);
+        f.sURLsCount->setText(QStringLiteral("0 Site(s)"));
+        f.lvPasswords->clear();
+        f.lblCatCode->clear();
+        f.txtCatName->clear();
+    }
+    f.SelNodeIndex = QString::number(f.Nodes.indexOf(selected));
+    f.views->Clear(QStringLiteral("Sites"));
+    f.views->Clear(QStringLiteral("Passwords"));
+    if (f.lvURLs->topLevelItemCount() > 0)
+        items::selectRow(f.lvURLs, f.lvURLs->topLevelItem(0));
+
+    f.panel->FocusControl(f.CurWhat);
+    if (f.SSPanel1->isVisible()) {
+        if (!items::isRoot(selected))
+            f.panel->EditWhat(QStringLiteral("Categories"));
+        else
+            f.panel->NewWhat(QStringLiteral("Categories"));
+    }
+}
+
+void CategoryTree::Collapse(QTreeWidgetItem* node)
+{
+    QTreeWidget* tree = f.tvCategories;
+    // A selection hidden inside the collapsed branch moves to the branch itself, as desktop trees do.
+    for (QTreeWidgetItem* up = tree->currentItem() ? tree->currentItem()->parent() : nullptr; up; up = up->parent()) {
+        if (up == node) {
+            tree->setCurrentItem(node);
+            break;
+        }
+    }
+    QTreeWidgetItem* selected = tree->currentItem();
+    QStringList path;
+    for (QTreeWidgetItem* up = selected; up; up = up->parent())
+        path.prepend(up->text(0));
+    const bool onPath = path.join(QLatin1Char('\\')).contains(node->text(0), Qt::CaseSensitive);
+    const int picture = items::picture(node);
+    if (onPath && (picture == img1616::Root || picture == img1616::Category))
+        NodeClick(selected);
+}
+
+void CategoryTree::GotFocus()
+{
+    f.CurWhat = QStringLiteral("Categories");
+    frmMain::setBorderStyle(f.tvCategories, 1);
+    QTreeWidgetItem* selected = f.tvCategories->currentItem();
+    if (f.SSPanel1->isVisible()) {
+        f.panel->FocusControl(f.CurWhat);
+        if (selected && !items::isRoot(selected))
+            f.panel->EditWhat(QStringLiteral("Categories"));
+        else
+            f.panel->NewWhat(QStringLiteral("Categories"));
+        return;
+    }
+    if (f.tvCategories->topLevelItemCount() == 0 || !selected)
+        return;
+    f.panel->FocusControl(f.CurWhat);
+    if (items::isRoot(selected) || items::codeText(selected) != f.lblCatCode->text())
+        NodeClick(selected);
+}
+
+void CategoryTree::LostFocus()
+{
+    frmMain::setBorderStyle(f.tvCategories, 0);
+}

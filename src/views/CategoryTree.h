@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QObject>
+
+class frmMain;
+class QTreeWidgetItem;
+
+// How the category tree reacts: node click, Space, collapse, focus gained and lost.
+class CategoryTree : public QObject {
+    Q_OBJECT
+
+public:
+    explicit CategoryTree(frmMain& form);
+
+    // The node click for a node the tree has already made its selected node.
+    void NodeClick(QTreeWidgetItem* node);
+    // The node click on the tree's selected node, as other commands perform it.
+    void ClickSelected();
+    void Collapse(QTreeWidgetItem* node);
+    void GotFocus();
+    void LostFocus();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    frmMain& f;
+};

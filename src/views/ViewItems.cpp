@@ -1,0 +1,76 @@
+#include "views/ViewItems.h"
+
+#include "store/Codes.h"
+
+#include <QTreeWidget>
+
+namespace items {
+
+QString key(const QTreeWidgetItem* node)
+{
+    return node ? node->data(0, KeyRole).toString() : QString();
+}
+
+QString codeText(const QTreeWidgetItem* node)
+{
+    return key(node).mid(3);
+}
+
+qint64 code(const QTreeWidgetItem* node)
+{
+    return codes::numericValue(codeText(node));
+}
+
+bool isRoot(const QTreeWidgetItem* node)
+{
+    return key(node) == RootKey;
+}
+
+QString tag(const QTreeWidgetItem* row, int column)
+{
+    return row ? row->data(column, TagRole).toString() : QString();
+}
+
+void setTag(QTreeWidgetItem* row, const QString& tag, int column)
+{
+    row->setData(column, TagRole, tag);
+}
+
+void setPicture(QTreeWidgetItem* item, int column, int index)
+{
+    item->setIcon(column, img1616::picture(index));
+    item->setData(column, img1616::PictureRole, index);
+}
+
+int picture(const QTreeWidgetItem* item, int column)
+{
+    return item ? item->data(column, img1616::PictureRole).toInt() : 0;
+}
+
+void setHeaderPicture(QTreeWidget* view, int column, int index)
+{
+    setPicture(view->headerItem(), column, index);
+}
+
+int headerPicture(const QTreeWidget* view, int column)
+{
+    return picture(view->headerItem(), column);
+}
+
+QTreeWidgetItem* selectedRow(const QTreeWidget* view)
+{
+    const QList<QTreeWidgetItem*> selected = view->selectedItems();
+    if (!selected.isEmpty())
+        return selected.first();
+    return nullptr;
+}
+
+void selectRow(QTreeWidget* view, QTreeWidgetItem* row)
+{
+    if (!row)
+        return;
+    // setCurrentItem also selects, and emits no click.
+    view->setCurrentItem(row, 0, QItemSelectionModel::ClearAndSelect);
+}
+
+} // namespace items

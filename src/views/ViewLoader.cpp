@@ -1,0 +1,145 @@
+#include "views/ViewLoader.h"
+
+#include "platform/Pictures.h"
+#include "store/Connection.h"
+#include "store/StoreError.h"
+#include "views/ListItem.h"
+#include "views/PasswordsList.h"
+#include "views/SitesList.h"
+#include "views/ViewItems.h"
+#include "window/frmMain.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTreeWidget>
+
+void ViewLoader::Load(QString& What)
+{
+    if (What == u"Categories") {
+        f.tvCategories->clear();
+        f.Nodes.clear();
+        emptySites();
+    } else if (What == u"Sites") {
+        emptySites();
+    } else if (What == u"Passwords") {
+        f.lvPasswords->clear();
+    }
+    ReLoad(What);
+}
+
+void ViewLoader::emptySites()
+{
+    f.lvURLs->clear();
+    f.sURLsCount->setText(QStringLiteral("0 Site(s)"));
+    f.lvPasswords->clear();
+}
+
+void ViewLoader::ReLoad(QString& What)
+{
+    // A store that fails while a view fills leaves the view as far as it got; the user is told once.
+    try {
+        if (What == u"Categories")
+            reloadCategories();
+        else if (What == u"Sites")
+            reloadSites();
+        else if (What == u"Passwords")
+            f.passwords->Fill();
+    } catch (const StoreError& error) {
+        f.showStoreError(error.reason());
+    }
+}
+
+void ViewLoader::reloadCategories()
+{
+    emptySites();
+    f.tvCategories->clear();
+    f.Nodes.clear();
+
+    auto* root = new QTreeWidgetItem(f.tvCategories, {QStringLiteral("Categories")});
+    root->setData(0, items::KeyRole, items::RootKey);
+    items::setPicture(root, 0, img1616::Root);
+    f.Nodes.append(root, items::RootKey);
+
+    const QVariant xMax = f.db.scalar(QStringLiteral("SELECT max(CatLevel) AS xMax FROM Categories"));
+    if (xMax.isNull())
+        return;
+    const qint64 levels = xMax.toLongLong();
+    for (qint64 level = 1; level <= levels; ++level) {
+        const std::vector<Row> rows =
+            f.db.select(QStringLiteral("SELECT * FROM Categories WHERE CatLevel = ?"), {level});
+        for (const Row& row : rows) {
+            QTreeWidgetItem* parent =
+                level == 1 ? root : f.Nodes.byKey(QStringLiteral("Sub") + row["Parent"].toString());
+            if (!parent)
+                continue; // an orphan cannot be shown; it is not expected in a store the program wrote
+            const QString key = QStringLiteral("Sub") + row["CatCode"].toString();
+            auto* node = new QTreeWidgetItem(parent, {row["CatName"].toString()});
+            node->setData(0, items::KeyRole, key);
+            items::setPicture(node, 0, img1616::Category);
+            f.Nodes.append(node, key);
+        }
+    }
+}
+
+QString ViewLoader::rankText(qint64 rank, const QString& highest)
+{
+    if (rank == 0)
+        return {};
+    const QString digits = QString::number(rank);
+    return digits.size() < highest.size() ? QString(highest.size() - digits.size(), u'0') + digits : digits;
+}
+
+void ViewLoader::reloadSites()
+{
+    f.lvPasswords->clear();
+    f.sURLsCount->setText(QStringLiteral("0 Site(s)"));
+    f.lvURLs->clear();
+
+    const qint64 C = items::code(f.tvCategories->currentItem());
+    const QVariant xMax = f.db.scalar(QStringLiteral("SELECT max(Rank) AS xMax FROM URLs WHERE CatCode = ?"), {C});
+    const QString M = xMax.isNull() ? QString() : xMax.toString();
+
+    const std::vector<Row> rows =
+        f.db.select(QStringLiteral("SELECT * FROM URLs WHERE CatCode = ? ORDER BY SiteName COLLATE NOCASE"), {C});
+    QList<QTreeWidgetItem*> added;
+    added.reserve(qsizetype(rows.size()));
+    for (const Row& row : rows) {
+        auto* item = new ListItem;
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(0, Qt::Unchecked);
+        items::setTag(item, row["SiteCode"].toString());
+        const qint64 rank = row["Rank"].toLongLong();
+        item->setText(1, rankText(rank, M));
+        item->setTextAlignment(1, Qt::AlignCenter);
+        if (rank != 0)
+            items::setPicture(item, 1, img1616::Rank);
+        item->setText(2, row["SiteName"].toString());
+        items::setPicture(item, 2, img1616::Site);
+        item->setText(3, row["URL"].toString());
+        item->setText(4, row["SiteDesc"].toString());
+        added.append(item);
+    }
+    f.lvURLs->addTopLevelItems(added);
+    f.sites->applySort();
+    if (!rows.empty())
+        f.sURLsCount->setText(QStringLiteral("%1 Site(s)").arg(rows.size()));
+}
+
+void ViewLoader::Clear(QString& What)
+{
+    if (What == u"Categories") {
+        f.lblCatCode->clear();
+        f.txtCatName->clear();
+    } else if (What == u"Sites") {
+        f.lblSiteCode->clear();
+        f.txtSiteName->clear();
+        f.txtURL->setText(QStringLiteral("http://"));
+        f.txtSiteDesc->clear();
+    } else if (What == u"Passwords") {
+        f.lblSer->clear();
+        f.txtUserID->clear();
+        f.txtPassword->clear();
+        f.txtPWDesc->clear();
+    }
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+class Dorvudb;
+class Prompter;
+
+// Opens the store in the program's folder. When it cannot be used, the user is told why (naming the file)
+// and nullptr comes back: the program then ends with a non-zero status.
+std::unique_ptr<Dorvudb> openStore(const QString& programFolder, Prompter& prompter);

@@ -1,0 +1,69 @@
+# Shared by the end-to-end tests: a private X server, a copy of the program in a temporary folder
+# (the program keeps its files beside itself), and small waiting helpers.
+set -euo pipefail
+
+DORVU_BINARY=${1:?usage: test_x.sh path/to/dorvu}
+WORK=$(mktemp -d)
+export XDG_RUNTIME_DIR=$WORK/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+PIDS=()
+
+cleanup() {
+    for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+start_x() {
+    for n in $(seq 90 140); do
+        [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+        PIDS+=($!)
+        export DISPLAY=":$n"
+        for _ in $(seq 50); do
+            xdpyinfo >/dev/null 2>&1 && return 0
+            xdotool getmouselocation >/dev/null 2>&1 && return 0
+            sleep 0.1
+        done
+    done
+    fail "no X server could be started"
+}
+
+# Puts the program into its own folder and starts it there.
+start_dorvu() {
+    mkdir -p "$WORK/app"
+    cp "$DORVU_BINARY" "$WORK/app/dorvu"
+    QT_QPA_PLATFORM=xcb "$WORK/app/dorvu" >"$WORK/dorvu.log" 2>&1 &
+    DORVU_PID=$!
+    PIDS+=($DORVU_PID)
+}
+
+# Waits for a window with this exact title and prints its id.
+wait_window() {
+    local title=$1 id
+    for _ in $(seq 100); do
+        id=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n1) || true
+        [[ -n "$id" ]] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    fail "no window titled '$title'"
+}
+
+sql() {
+    sqlite3 "$WORK/app/Dorvudb.mdb" "$@"
+}
+
+# Runs a command until it succeeds, for at most ~5 s.
+eventually() {
+    for _ in $(seq 50); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}

@@ -1,0 +1,288 @@
+#include "store/Dorvudb.h"
+#include "store/StoreError.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sqlite3.h>
+#include <sys/stat.h>
+
+namespace {
+
+QByteArray digest(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// A store with one category, so that sites and passwords can be filed.
+std::unique_ptr<Dorvudb> freshStore(const QTemporaryDir& dir)
+{
+    auto store = std::make_unique<Dorvudb>(dir.path());
+    store->BuildDataBase();
+    store->connection().execute(QStringLiteral("INSERT INTO Categories VALUES (1, 'Banks', 1, 0)"));
+    return store;
+}
+
+} // namespace
+
+class TestStore : public QObject {
+    Q_OBJECT
+
+private slots:
+    void firstStartCreatesThePrivateUtf16Store()
+    {
+        QTemporaryDir dir;
+        Dorvudb store(dir.path());
+        store.BuildDataBase();
+        const QString path = dir.filePath(QStringLiteral("Dorvudb.mdb"));
+        QCOMPARE(store.path(), path);
+
+        struct stat info {};
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &info), 0);
+        QCOMPARE(int(info.st_mode & 0777), 0600);
+
+        Connection& c = store.connection();
+        QCOMPARE(c.scalar(QStringLiteral("PRAGMA encoding")).toString(), QStringLiteral("UTF-16le"));
+        QCOMPARE(c.scalar(QStringLiteral("PRAGMA foreign_keys")).toInt(), 1);
+        const QString tables =
+            c.scalar(QStringLiteral("SELECT group_concat(name, ',') FROM (SELECT name FROM sqlite_master "
+                                    "WHERE type = 'table' ORDER BY name)"))
+                .toString();
+        QCOMPARE(tables, QStringLiteral("Categories,PWs,URLs"));
+        const QString sql =
+            c.scalar(QStringLiteral("SELECT group_concat(sql, ' ') FROM sqlite_master WHERE type = 'table'")).toString();
+        QVERIFY(sql.contains(QStringLiteral("CONSTRAINT Key1 PRIMARY KEY (CatCode)")));
+        QVERIFY(sql.contains(QStringLiteral("CONSTRAINT Key3 FOREIGN KEY (CatCode) REFERENCES Categories")));
+        QVERIFY(sql.contains(QStringLiteral("CONSTRAINT Key4 FOREIGN KEY (CatCode) REFERENCES Categories")));
+        QCOMPARE(c.scalar(QStringLiteral("SELECT count(*) FROM Categories")).toInt(), 0);
+    }
+
+    void secondStartOpensTheFileUnchanged()
+    {
+        QTemporaryDir dir;
+        {
+            auto store = freshStore(dir);
+        }
+        const QString path = dir.filePath(QStringLiteral("Dorvudb.mdb"));
+        const QByteArray before = digest(path);
+        Dorvudb again(dir.path());
+        again.BuildDataBase();
+        QCOMPARE(again.connection().scalar(QStringLiteral("SELECT CatName FROM Categories")).toString(),
+                 QStringLiteral("Banks"));
+        QCOMPARE(digest(path), before);
+    }
+
+    void theStoreRefusesWhatItsColumnsCannotHold_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::newRow("site under the root") << "INSERT INTO URLs VALUES (0, 1, 0, 'x', 'http://', NULL)";
+        QTest::newRow("site in a missing category") << "INSERT INTO URLs VALUES (9, 1, 0, 'x', 'http://', NULL)";
+        QTest::newRow("password under the root") << "INSERT INTO PWs VALUES (0, 1, 1, 'u', 'p', NULL)";
+        QTest::newRow("Ser 256") << "INSERT INTO PWs VALUES (1, 1, 256, 'u', 'p', NULL)";
+        QTest::newRow("Ser -1") << "INSERT INTO PWs VALUES (1, 1, -1, 'u', 'p', NULL)";
+        QTest::newRow("CatLevel 256") << "INSERT INTO Categories VALUES (2, 'x', 256, 0)";
+        QTest::newRow("code past 32 bits") << "INSERT INTO Categories VALUES (2147483648, 'x', 1, 0)";
+        QTest::newRow("text code") << "INSERT INTO Categories VALUES ('two', 'x', 1, 0)";
+        QTest::newRow("duplicate category") << "INSERT INTO Categories VALUES (1, 'x', 1, 0)";
+        QTest::newRow("category name of 51") << "INSERT INTO Categories VALUES (2, printf('%.51c', 'x'), 1, 0)";
+        QTest::newRow("user id of 26") << "INSERT INTO PWs VALUES (1, 1, 1, printf('%.26c', 'u'), 'p', NULL)";
+        QTest::newRow("password of 26") << "INSERT INTO PWs VALUES (1, 1, 1, 'u', printf('%.26c', 'p'), NULL)";
+        QTest::newRow("site without address") << "INSERT INTO URLs VALUES (1, 1, 0, 'x', NULL, NULL)";
+        QTest::newRow("category without name") << "INSERT INTO Categories VALUES (2, NULL, 1, 0)";
+    }
+
+    void theStoreRefusesWhatItsColumnsCannotHold()
+    {
+        QFETCH(QString, sql);
+        QTemporaryDir dir;
+        auto store = freshStore(dir);
+        QVERIFY_THROWS_EXCEPTION(StoreError, store->connection().execute(sql));
+    }
+
+    void theLongestTextsFit()
+    {
+        QTemporaryDir dir;
+        auto store = freshStore(dir);
+        Connection& c = store->connection();
+        c.execute(QStringLiteral("INSERT INTO Categories VALUES (2147483647, ?, 255, 0)"), {QString(50, u'c')});
+        c.execute(QStringLiteral("INSERT INTO URLs VALUES (1, 1, 0, ?, ?, ?)"),
+                  {QString(200, u's'), QString(500, u'u'), QString(500, u'd')});
+        c.execute(QStringLiteral("INSERT INTO PWs VALUES (1, 1, 255, ?, ?, NULL)"), {QString(25, u'i'), QString(25, u'p')});
+        QCOMPARE(c.scalar(QStringLiteral("SELECT count(*) FROM PWs")).toInt(), 1);
+    }
+
+    void textsComeBackExactly_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("apostrophe") << QStringLiteral("O'Brien's \"bank\"");
+        QTest::newRow("sql") << QStringLiteral("Robert'); DROP TABLE URLs;--");
+        QTest::newRow("lone high surrogate") << QString(QChar(0xD83D)) + QStringLiteral("ab");
+        QTest::newRow("lone low surrogate") << QStringLiteral("ab") + QString(QChar(0xDE00));
+        QTest::newRow("swapped pair") << QString(QChar(0xDE00)) + QString(QChar(0xD83D));
+        QTest::newRow("arabic, chinese, emoji") << QStringLiteral(u"مرحبا 你好 😀");
+        QTest::newRow("backslash and percent") << QStringLiteral("\\%_;--");
+    }
+
+    void textsComeBackExactly()
+    {
+        QFETCH(QString, text);
+        QTemporaryDir dir;
+        auto store = freshStore(dir);
+        Connection& c = store->connection();
+        c.execute(QStringLiteral("INSERT INTO PWs VALUES (1, 1, 1, 'u', ?, ?)"), {text.left(25), text});
+        const std::vector<Row> rows = c.select(QStringLiteral("SELECT UserPW, PWDesc FROM PWs"));
+        QCOMPARE(rows.size(), size_t(1));
+        QCOMPARE(rows[0]["UserPW"].toString(), text.left(25));
+        QCOMPARE(rows[0]["pwdesc"].toString(), text);
+    }
+
+    void badStartsNameTheFileAndLeaveItAlone_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("reason");
+        QByteArray jet(4096, '\0');
+        jet.replace(4, 15, "Standard Jet DB");
+        QTest::newRow("another database format") << jet << "damaged or is not a database";
+        QTest::newRow("text file") << QByteArray("not a database at all\n").repeated(50) << "damaged or is not a database";
+        QTest::newRow("empty file") << QByteArray() << "not a Dorvu database";
+    }
+
+    void badStartsNameTheFileAndLeaveItAlone()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Dorvudb.mdb"));
+        writeFile(path, content);
+        const QByteArray before = digest(path);
+        Dorvudb store(dir.path());
+        try {
+            store.BuildDataBase();
+            QFAIL("the store opened a file that is not one");
+        } catch (const StoreFileError& error) {
+            QVERIFY2(error.reason().contains(path), qPrintable(error.reason()));
+            QVERIFY2(error.reason().contains(reason), qPrintable(error.reason()));
+        }
+        QCOMPARE(digest(path), before);
+    }
+
+    void aTruncatedStoreIsRefusedAndLeftAlone()
+    {
+        QTemporaryDir dir;
+        {
+            auto store = freshStore(dir);
+            Connection& c = store->connection();
+            for (int i = 1; i <= 200; ++i)
+                c.execute(QStringLiteral("INSERT INTO URLs VALUES (1, ?, 0, ?, 'http://', ?)"),
+                          {i, QStringLiteral("site %1").arg(i), QString(400, u'd')});
+        }
+        const QString path = dir.filePath(QStringLiteral("Dorvudb.mdb"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.resize(file.size() / 2));
+        file.close();
+        const QByteArray before = digest(path);
+        Dorvudb store(dir.path());
+        QVERIFY_THROWS_EXCEPTION(StoreFileError, store.BuildDataBase());
+        QCOMPARE(digest(path), before);
+    }
+
+    void anotherProgramsDatabaseIsRefused()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Dorvudb.mdb"));
+        sqlite3* db = nullptr;
+        QCOMPARE(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
+        sqlite3_exec(db, "CREATE TABLE Categories (Id INTEGER)", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        const QByteArray before = digest(path);
+        Dorvudb store(dir.path());
+        QVERIFY_THROWS_EXCEPTION(StoreFileError, store.BuildDataBase());
+        QCOMPARE(digest(path), before);
+    }
+
+    void aFolderThatCannotHoldTheStoreIsRefused_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("missing folder") << QStringLiteral("no/such/folder");
+        QTest::newRow("a file, not a folder") << QStringLiteral("plain-file");
+    }
+
+    void aFolderThatCannotHoldTheStoreIsRefused()
+    {
+        QFETCH(QString, folder);
+        QTemporaryDir dir;
+        writeFile(dir.filePath(QStringLiteral("plain-file")), "x");
+        Dorvudb store(dir.filePath(folder));
+        try {
+            store.BuildDataBase();
+            QFAIL("the store was made in a folder that cannot hold it");
+        } catch (const StoreFileError& error) {
+            QVERIFY(error.reason().contains(QStringLiteral("Dorvudb.mdb")));
+        }
+    }
+
+    void aTransactionIsAllOrNothing()
+    {
+        QTemporaryDir dir;
+        auto store = freshStore(dir);
+        Connection& c = store->connection();
+        try {
+            Connection::Transaction work(c);
+            c.execute(QStringLiteral("INSERT INTO URLs VALUES (1, 1, 0, 'kept?', 'http://', NULL)"));
+            {
+                Connection::Transaction inner(c);
+                c.execute(QStringLiteral("INSERT INTO URLs VALUES (1, 2, 0, 'inner', 'http://', NULL)"));
+                inner.commit();
+            }
+            c.execute(QStringLiteral("INSERT INTO PWs VALUES (1, 1, 300, 'u', 'p', NULL)"));
+            work.commit();
+            QFAIL("the failing statement went through");
+        } catch (const StoreError&) {
+        }
+        QCOMPARE(c.scalar(QStringLiteral("SELECT count(*) FROM URLs")).toInt(), 0);
+
+        {
+            Connection::Transaction work(c);
+            c.execute(QStringLiteral("INSERT INTO URLs VALUES (1, 1, 0, 'kept', 'http://', NULL)"));
+            work.commit();
+        }
+        QCOMPARE(c.scalar(QStringLiteral("SELECT SiteName FROM URLs")).toString(), QStringLiteral("kept"));
+    }
+
+    void theTraceShowsEachStatementWithItsValues()
+    {
+        QTemporaryDir dir;
+        auto store = freshStore(dir);
+        Connection& c = store->connection();
+        QStringList trace;
+        c.setTrace([&trace](const QString& sql) { trace << sql; });
+        c.exists(QStringLiteral("SELECT * FROM URLs WHERE CatCode = ? AND SiteName = ?"), {7, QStringLiteral("it's")});
+        c.setTrace(nullptr);
+        c.exists(QStringLiteral("SELECT 1"));
+        QCOMPARE(trace, QStringList{QStringLiteral("SELECT * FROM URLs WHERE CatCode = 7 AND SiteName = 'it''s'")});
+    }
+
+    void scalarIsNullWhenThereIsNothing()
+    {
+        QTemporaryDir dir;
+        auto store = freshStore(dir);
+        QVERIFY(store->connection().scalar(QStringLiteral("SELECT max(SiteCode) FROM URLs")).isNull());
+        QVERIFY(store->connection().scalar(QStringLiteral("SELECT 1 WHERE 0")).isNull());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStore)
+#include "tst_store.moc"

@@ -1,0 +1,115 @@
+#include "support/Fixture.h"
+
+#include <QHeaderView>
+#include <QTest>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+
+Fixture::Fixture() : m_store(std::make_unique<Dorvudb>(m_dir.path()))
+{
+    m_store->BuildDataBase();
+}
+
+Fixture::~Fixture()
+{
+    m_window.reset();
+}
+
+void Fixture::addCategory(qint64 code, const QString& name, int level, qint64 parent)
+{
+    db().execute(QStringLiteral("INSERT INTO Categories (CatCode, CatName, CatLevel, Parent) VALUES (?, ?, ?, ?)"),
+                 {code, name, level, parent});
+}
+
+void Fixture::addSite(qint64 category, qint64 site, const QString& name, const QString& url,
+                      const QVariant& description, qint64 rank)
+{
+    db().execute(QStringLiteral("INSERT INTO URLs (CatCode, SiteCode, SiteName, Rank, URL, SiteDesc) "
+                                "VALUES (?, ?, ?, ?, ?, ?)"),
+                 {category, site, name, rank, url, description});
+}
+
+void Fixture::addPassword(qint64 category, qint64 site, int ser, const QString& userId, const QString& storedPassword,
+                          const QVariant& description)
+{
+    db().execute(QStringLiteral("INSERT INTO PWs (CatCode, SiteCode, Ser, UserID, UserPW, PWDesc) "
+                                "VALUES (?, ?, ?, ?, ?, ?)"),
+                 {category, site, ser, userId, storedPassword, description});
+}
+
+frmMain& Fixture::open()
+{
+    m_window = std::make_unique<frmMain>(m_dir.path(), db(), Services{prompter, clipboard, shell});
+    m_window->startUp();
+    m_window->show();
+    m_window->activateWindow();
+    if (!QTest::qWaitForWindowExposed(m_window.get()))
+        qWarning("the main window was not exposed");
+    QCoreApplication::processEvents();
+    return *m_window;
+}
+
+void Fixture::startTrace()
+{
+    m_trace.clear();
+    db().setTrace([this](const QString& sql) { m_trace << sql; });
+}
+
+QStringList Fixture::stopTrace()
+{
+    db().setTrace(nullptr);
+    return m_trace;
+}
+
+int Fixture::count(const QString& table)
+{
+    return db().scalar(QStringLiteral("SELECT count(*) FROM ") + table).toInt();
+}
+
+QTreeWidgetItem* Fixture::node(const QString& text) const
+{
+    for (QTreeWidgetItemIterator it(m_window->tvCategories); *it; ++it) {
+        if ((*it)->text(0) == text)
+            return *it;
+    }
+    return nullptr;
+}
+
+void Fixture::clickNode(const QString& text)
+{
+    QTreeWidgetItem* item = node(text);
+    if (!item) {
+        qWarning("no node %s", qPrintable(text));
+        return;
+    }
+    QTreeWidget* tree = m_window->tvCategories;
+    tree->scrollToItem(item);
+    const QRect rect = tree->visualItemRect(item);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+QPoint Fixture::rowPoint(const QTreeWidget* list, int row)
+{
+    QTreeWidgetItem* item = list->topLevelItem(row);
+    if (!item)
+        return {};
+    const int column = list->columnCount() > 3 ? 2 : 0;
+    const QRect rect = list->visualItemRect(item);
+    return {list->header()->sectionViewportPosition(column) + 24, rect.center().y()};
+}
+
+void Fixture::clickRow(QTreeWidget* list, int row)
+{
+    if (!list->topLevelItem(row)) {
+        qWarning("no row %d", row);
+        return;
+    }
+    list->scrollToItem(list->topLevelItem(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowPoint(list, row));
+}
+
+void Fixture::doubleClickRow(QTreeWidget* list, int row)
+{
+    clickRow(list, row);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rowPoint(list, row));
+}
