@@ -21,18 +21,17 @@ fail() {
 }
 
 start_x() {
-    for n in $(seq 90 140); do
-        [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-        PIDS+=($!)
-        export DISPLAY=":$n"
-        for _ in $(seq 50); do
-            xdpyinfo >/dev/null 2>&1 && return 0
+    # Xvfb picks a free display itself and tells us which: no race with other servers starting meanwhile.
+    Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp >"$WORK/display" 2>"$WORK/xvfb.log" &
+    PIDS+=($!)
+    for _ in $(seq 100); do
+        if [[ -s "$WORK/display" ]]; then
+            export DISPLAY=":$(head -n1 "$WORK/display")"
             xdotool getmouselocation >/dev/null 2>&1 && return 0
-            sleep 0.1
-        done
+        fi
+        sleep 0.1
     done
-    fail "no X server could be started"
+    fail "no X server could be started: $(cat "$WORK/xvfb.log")"
 }
 
 # Puts the program into its own folder and starts it there.

@@ -4,6 +4,9 @@
 #include "platform/Pictures.h"
 #include "views/ViewItems.h"
 #include "views/ViewLoader.h"
+#include "window/Startup.h"
+
+#include <QFile>
 
 #include <QAction>
 #include <QLabel>
@@ -15,6 +18,39 @@ class TestStartup : public QObject {
     Q_OBJECT
 
 private slots:
+    void aStoreThatCannotBeUsedIsReportedAndLeftAlone_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("folderMissing");
+        QTest::newRow("another format") << QByteArray("Standard Jet DB").leftJustified(2048, '\0') << false;
+        QTest::newRow("missing folder") << QByteArray() << true;
+    }
+
+    void aStoreThatCannotBeUsedIsReportedAndLeftAlone()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, folderMissing);
+        QTemporaryDir dir;
+        const QString folder = folderMissing ? dir.filePath(QStringLiteral("gone")) : dir.path();
+        const QString path = folder + QStringLiteral("/Dorvudb.mdb");
+        if (!folderMissing) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        RecordingPrompter prompter;
+        QVERIFY(!openStore(folder, prompter));
+        QCOMPARE(prompter.shown.size(), 1);
+        QCOMPARE(prompter.shown[0].icon, Prompt::Icon::Stop);
+        QCOMPARE(prompter.shown[0].title, QStringLiteral("Dorvu v4.0"));
+        QVERIFY2(prompter.shown[0].text.contains(path), qPrintable(prompter.shown[0].text));
+        if (!folderMissing) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), content);
+        }
+    }
+
     void everyControlIsThereByItsName()
     {
         Fixture fx;
