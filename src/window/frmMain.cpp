@@ -105,7 +105,8 @@ void frmMain::createControls()
     createEditPanel();
     createMenu();
 
-    setMinimumSize(twips::toPixels(QSize(layout::MinWidth - layout::FrameWidth, layout::MinHeight - layout::FrameHeight)));
+    setMinimumSize(
+        twips::toPixels(QSize(layout::MinWidth - layout::FrameWidth, layout::MinHeight - layout::FrameHeight)));
     setTabOrder(tvCategories, lvURLs);
     setTabOrder(lvURLs, lvPasswords);
     setTabOrder(lvPasswords, txtCatName);
@@ -154,6 +155,12 @@ void frmMain::createToolbar()
     Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     Toolbar1->setIconSize(QSize(16, 16));
     Toolbar1->setMovable(false);
+    // Picture and caption must fit the designed height of the bar.
+    Toolbar1->setStyleSheet(
+        QStringLiteral("QToolBar { padding: 0px; spacing: 0px; } QToolButton { padding: 0px 3px; }"));
+    QFont small = Toolbar1->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    Toolbar1->setFont(small);
     Toolbar1->setFloatable(false);
     for (const Button& b : buttons) {
         QAction* action = b.caption ? Toolbar1->addAction(img1616::picture(b.picture), QLatin1String(b.caption))
@@ -188,6 +195,9 @@ void frmMain::createStrip()
     txtPass->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
 
     SSPanel3 = captionPanel(QStringLiteral("Key Check"), SSPanel2, "SSPanel3");
+    QFont small = SSPanel3->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    SSPanel3->setFont(small);
     txtNormal = textBox<QLineEdit>(SSPanel2, "txtNormal", QStringLiteral("Normal text"));
     txtNormal->setText(QStringLiteral("Normal text here !"));
     cmdCheck = new QPushButton(QStringLiteral("Check"), SSPanel2);
@@ -210,8 +220,8 @@ void frmMain::createViews()
     lvURLs->setObjectName(QStringLiteral("lvURLs"));
     lvURLs->setAccessibleName(QStringLiteral("Sites"));
     lvURLs->setToolTip(QStringLiteral("Double click to go to web site."));
-    lvURLs->setHeaderLabels({QString(), QString(), QStringLiteral("Site Name"), QStringLiteral("URL"),
-                             QStringLiteral("Description")});
+    lvURLs->setHeaderLabels(
+        {QString(), QString(), QStringLiteral("Site Name"), QStringLiteral("URL"), QStringLiteral("Description")});
     items::setHeaderPicture(lvURLs, 0, img1616::NotAllChecked);
     items::setHeaderPicture(lvURLs, 1, img1616::Rank);
     lvURLs->headerItem()->setTextAlignment(1, Qt::AlignCenter);
@@ -221,7 +231,8 @@ void frmMain::createViews()
     lvPasswords->setObjectName(QStringLiteral("lvPasswords"));
     lvPasswords->setAccessibleName(QStringLiteral("Passwords"));
     lvPasswords->setToolTip(QStringLiteral("Click to copy the password to clipboard."));
-    lvPasswords->setHeaderLabels({QStringLiteral("User ID"), QStringLiteral("Password"), QStringLiteral("Description")});
+    lvPasswords->setHeaderLabels(
+        {QStringLiteral("User ID"), QStringLiteral("Password"), QStringLiteral("Description")});
     setColumnWidths(lvPasswords, layout::designed::lvPasswordsColumns);
 
     for (QTreeWidget* list : {lvURLs, lvPasswords}) {
