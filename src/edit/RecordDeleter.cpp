@@ -1,5 +1,311 @@
 #include "edit/RecordDeleter.h"
 
+#include "edit/Statements.h"
+#include "platform/Pictures.h"
+#include "platform/Prompter.h"
+#include "store/Codes.h"
+#include "store/Connection.h"
+#include "store/StoreError.h"
+#include "views/CategoryTree.h"
+#include "views/PasswordsList.h"
+#include "views/SitesList.h"
+#include "views/ViewItems.h"
+#include "views/ViewLoader.h"
+#include "window/UnlockKey.h"
 #include "window/frmMain.h"
 
-void RecordDeleter::DeleteWhat(QString&) {}
+#include <QFrame>
+#include <QLabel>
+#include <QTreeWidget>
+
+using statements::trimSpaces;
+
+namespace {
+
+const QString Title = QStringLiteral("Delete Confirmation");
+const QString CRLF = QStringLiteral("\r\n");
+
+namespace sql {
+const QString AnyPassword = QStringLiteral("Select * from pws");
+const QString AllPasswords = QStringLiteral("DELETE FROM pws");
+const QString AnySite = QStringLiteral("Select * from URLs");
+const QString AllSites = QStringLiteral("DELETE FROM URLs");
+const QString AnyCategory = QStringLiteral("Select * from Categories");
+const QString AllCategories = QStringLiteral("DELETE FROM categories");
+
+const QString LeafPasswords = QStringLiteral("Select * from pws where catcode = ?");
+const QString DeleteLeafPasswords = QStringLiteral("DELETE FROM pws where (catcode = ?)");
+const QString LeafSites = QStringLiteral("Select * from URLs where catcode = ?");
+const QString DeleteLeafSites = QStringLiteral("DELETE FROM URLs where (catcode =?)");
+const QString LeafCategory = QStringLiteral("Select * from Categories where catcode = ?");
+const QString DeleteLeafCategory = QStringLiteral("DELETE FROM categories where (catcode = ?)");
+
+const QString Site = QStringLiteral("Select * from URLs where catcode =? and Sitecode =?");
+const QString SitePasswords = QStringLiteral("Select * from pws where catcode =? and Sitecode =?");
+const QString DeleteSitePasswords = QStringLiteral("DELETE FROM pws where catcode = ? and Sitecode =?");
+const QString DeleteSite = QStringLiteral("DELETE FROM URLs where (catcode =?) And (Sitecode =?)");
+
+const QString Password = QStringLiteral("Select * from pws where catcode =? and SiteCode =? and ser =?");
+const QString DeletePassword = QStringLiteral("DELETE FROM pws where (catcode =?) And (SiteCode =?) And (ser =?)");
+} // namespace sql
+
+QString bracketed(const QString& name)
+{
+    return QStringLiteral("[ ") + name + QStringLiteral(" ]");
+}
+
+// The category and everything below it, each node after all of its descendants, first children first.
+void collectLeavesFirst(QTreeWidgetItem* node, QList<QTreeWidgetItem*>& out)
+{
+    for (int i = 0; i < node->childCount(); ++i)
+        collectLeavesFirst(node->child(i), out);
+    out.append(node);
+}
+
+// Marks the row a list reports as selected (Qt moves the selection on when the selected row goes) as selected.
+void markSelected(QTreeWidget* list)
+{
+    items::selectRow(list, items::selectedRow(list));
+}
+
+} // namespace
+
+void RecordDeleter::DeleteWhat(QString& What)
+{
+    if (f.SSPanel1->isVisible())
+        return;
+    // What may be CurWhat itself, which the focus rules below rewrite.
+    const QString what = What;
+    if (what == u"Passwords" && !f.unlockKey->guard(frmMain::appTitle()))
+        return;
+    if (what == u"Categories")
+        deleteCategory();
+    else if (what == u"Sites")
+        deleteSites(what);
+    else if (what == u"Passwords")
+        deletePassword(what);
+}
+
+bool RecordDeleter::confirm(const QString& text)
+{
+    return f.prompter.confirm(text, Title, Prompt::Icon::Exclamation);
+}
+
+void RecordDeleter::tell(const QString& text, bool error)
+{
+    if (error)
+        f.prompter.error(text, Title);
+    else
+        f.prompter.warn(text, Title);
+}
+
+void RecordDeleter::focusTree()
+{
+    // Giving the focus to a tree that has it already runs nothing; its focus rule must still run.
+    if (f.tvCategories->hasFocus())
+        f.tree->GotFocus();
+    else
+        f.tvCategories->setFocus(Qt::OtherFocusReason);
+}
+
+void RecordDeleter::commonEnd()
+{
+    items::setHeaderPicture(f.lvURLs, 0, img1616::NotAllChecked);
+}
+
+void RecordDeleter::deleteCategory()
+{
+    QTreeWidgetItem* node = f.tvCategories->currentItem();
+    if (!node)
+        return;
+    if (!confirm(QStringLiteral("Do you want to delete this category") + CRLF + CRLF + bracketed(node->text(0)) + CRLF +
+                 CRLF + QStringLiteral("and all it's subcategories incloding sites and passwords ?")))
+        return;
+    if (items::isRoot(node))
+        emptyStore();
+    else
+        deleteSubtree(node);
+}
+
+void RecordDeleter::emptyStore()
+{
+    try {
+        Connection::Transaction work(f.db);
+        if (f.db.exists(sql::AnyPassword))
+            f.db.execute(sql::AllPasswords);
+        if (f.db.exists(sql::AnySite))
+            f.db.execute(sql::AllSites);
+        if (f.db.exists(sql::AnyCategory))
+            f.db.execute(sql::AllCategories);
+        work.commit();
+    } catch (const StoreError& error) {
+        f.showStoreError(error.reason());
+        return;
+    }
+    f.views->Load(QStringLiteral("Categories"));
+    if (f.Nodes.count() > 0)
+        f.tvCategories->setCurrentItem(f.Nodes.at(1));
+    focusTree();
+    commonEnd();
+}
+
+void RecordDeleter::deleteSubtree(QTreeWidgetItem* node)
+{
+    // Taken now, so nothing done meanwhile can redirect the deletion.
+    QList<QTreeWidgetItem*> doomed;
+    collectLeavesFirst(node, doomed);
+    QTreeWidgetItem* stop = node->parent();
+
+    try {
+        Connection::Transaction work(f.db);
+        for (const QTreeWidgetItem* leaf : std::as_const(doomed)) {
+            const qint64 C = items::code(leaf);
+            if (f.db.exists(sql::LeafPasswords, {C}))
+                f.db.execute(sql::DeleteLeafPasswords, {C});
+            if (f.db.exists(sql::LeafSites, {C}))
+                f.db.execute(sql::DeleteLeafSites, {C});
+            if (f.db.exists(sql::LeafCategory, {C}))
+                f.db.execute(sql::DeleteLeafCategory, {C});
+        }
+        work.commit();
+    } catch (const StoreError& error) {
+        // Nothing was written and the tree is untouched: it still shows the store as it is.
+        f.showStoreError(error.reason());
+        return;
+    }
+
+    f.tvCategories->setCurrentItem(stop);
+    for (QTreeWidgetItem* gone : std::as_const(doomed))
+        f.Nodes.remove(gone);
+    delete node; // its descendants go with it
+    f.SelNodeIndex = QString::number(f.Nodes.indexOf(stop));
+    f.tree->NodeClick(stop);
+    f.tvCategories->setFocus(Qt::OtherFocusReason);
+    commonEnd();
+}
+
+void RecordDeleter::deleteSites(const QString& What)
+{
+    QTreeWidget* list = f.lvURLs;
+    const int rows = list->topLevelItemCount();
+    if (rows == 0)
+        return;
+    QTreeWidgetItem* selected = items::selectedRow(list);
+    if (!selected || trimSpaces(selected->text(2)).isEmpty()) {
+        tell(QStringLiteral("Select Site from the list first!"), false);
+        return;
+    }
+    QList<QTreeWidgetItem*> checked;
+    for (int i = 0; i < rows; ++i) {
+        if (list->topLevelItem(i)->checkState(0) == Qt::Checked)
+            checked.append(list->topLevelItem(i));
+    }
+    const qsizetype n = checked.size();
+    if (n >= 2) {
+        if (!confirm(QStringLiteral("Do you want to delete selected sites") + CRLF + CRLF +
+                     QStringLiteral("and all passwords related to them ?")))
+            return;
+    } else {
+        const QTreeWidgetItem* target = n == 1 ? checked.first() : selected;
+        if (!confirm(QStringLiteral("Do you want to delete this Site") + CRLF + CRLF + bracketed(target->text(2)) +
+                     CRLF + CRLF + QStringLiteral("and all passwords related to it ?")))
+            return;
+    }
+
+    // Every checked row is visited once, in list order; a row whose site is missing is told about once and
+    // stays in the list.
+    const QList<QTreeWidgetItem*> targets = n == 0 ? QList<QTreeWidgetItem*>{selected} : checked;
+    const qint64 C = items::code(f.tvCategories->currentItem());
+    QList<QTreeWidgetItem*> deleted;
+    try {
+        Connection::Transaction work(f.db);
+        for (QTreeWidgetItem* row : targets) {
+            if (deleteSiteRecords(C, codes::numericValue(items::tag(row))))
+                deleted.append(row);
+        }
+        work.commit();
+    } catch (const StoreError& error) {
+        f.showStoreError(error.reason());
+        return;
+    }
+    // The scan makes each checked row the selected one in turn.
+    if (n >= 2)
+        items::selectRow(list, targets.last());
+    sitesRemoved(deleted, What);
+    commonEnd();
+}
+
+bool RecordDeleter::deleteSiteRecords(qint64 C, qint64 S)
+{
+    if (!f.db.exists(sql::Site, {C, S})) {
+        tell(QStringLiteral("Site not found !"), true);
+        return false;
+    }
+    if (f.db.exists(sql::SitePasswords, {C, S}))
+        f.db.execute(sql::DeleteSitePasswords, {C, S});
+    f.db.execute(sql::DeleteSite, {C, S});
+    return true;
+}
+
+void RecordDeleter::sitesRemoved(const QList<QTreeWidgetItem*>& rows, const QString& What)
+{
+    QTreeWidget* list = f.lvURLs;
+    if (!rows.isEmpty()) {
+        f.lvPasswords->clear();
+        f.lvPasswords->viewport()->update();
+        for (QTreeWidgetItem* row : rows)
+            delete row;
+        QString what = What;
+        f.views->Clear(what);
+        if (list->topLevelItemCount() > 0) {
+            f.sites->GotFocus();
+            markSelected(list);
+        } else {
+            f.tree->GotFocus();
+            if (QTreeWidgetItem* node = f.tvCategories->currentItem())
+                node->setSelected(true);
+            f.tvCategories->setFocus(Qt::OtherFocusReason);
+        }
+    }
+    f.sURLsCount->setText(QStringLiteral("%1 Site(s)").arg(list->topLevelItemCount()));
+}
+
+void RecordDeleter::deletePassword(const QString& What)
+{
+    QTreeWidget* list = f.lvPasswords;
+    if (list->topLevelItemCount() == 0)
+        return;
+    QTreeWidgetItem* row = items::selectedRow(list);
+    if (!row || trimSpaces(row->text(1)).isEmpty()) {
+        tell(QStringLiteral("Select UserID from the list first!"), false);
+        return;
+    }
+    const qint64 C = items::code(f.tvCategories->currentItem());
+    const qint64 S = codes::numericValue(items::tag(items::selectedRow(f.lvURLs)));
+    const qint64 R = codes::numericValue(items::tag(row));
+    try {
+        if (!f.db.exists(sql::Password, {C, S, R})) {
+            tell(QStringLiteral("UserID not found!"), true);
+            return;
+        }
+        if (!confirm(QStringLiteral("Do you want to delete this UserID ?") + CRLF + CRLF + bracketed(row->text(0))))
+            return;
+        Connection::Transaction work(f.db);
+        f.db.execute(sql::DeletePassword, {C, S, R});
+        work.commit();
+    } catch (const StoreError& error) {
+        f.showStoreError(error.reason());
+        return;
+    }
+
+    delete row;
+    QString what = What;
+    f.views->Clear(what);
+    if (list->topLevelItemCount() > 0) {
+        f.passwords->GotFocus();
+        markSelected(list);
+    } else {
+        f.sites->GotFocus();
+        markSelected(f.lvURLs);
+    }
+}

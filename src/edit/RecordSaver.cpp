@@ -1,5 +1,188 @@
 #include "edit/RecordSaver.h"
 
+#include "cipher/CryptText.h"
+#include "edit/EditPanel.h"
+#include "edit/Statements.h"
+#include "platform/Prompter.h"
+#include "store/Codes.h"
+#include "store/Connection.h"
+#include "store/StoreError.h"
+#include "views/CategoryTree.h"
+#include "views/ViewItems.h"
+#include "views/ViewLoader.h"
+#include "window/UnlockKey.h"
 #include "window/frmMain.h"
 
-void RecordSaver::SaveWhat(QString&) {}
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTreeWidget>
+
+using statements::trimSpaces;
+
+namespace {
+
+qint64 N(const QLabel* label)
+{
+    return codes::numericValue(label->text());
+}
+
+} // namespace
+
+void RecordSaver::SaveWhat(QString& What)
+{
+    if (!f.SSPanel1->isVisible())
+        return;
+    // What may be CurWhat itself, which the reselection below can rewrite.
+    const QString what = What;
+    if (what == u"Passwords" && !f.unlockKey->guard(frmMain::caption()))
+        return;
+
+    const QString kind = f.panel->enabledKind();
+    qint64 remembered = 0;
+    try {
+        bool saved = false;
+        if (kind == u"Passwords")
+            saved = savePassword();
+        else if (kind == u"Sites")
+            saved = saveSite();
+        else
+            saved = saveCategory(remembered);
+        if (!saved)
+            return;
+    } catch (const StoreError& error) {
+        // Rolled back: the store and the panel stay as they were, so the user can correct and save again.
+        f.showStoreError(error.reason());
+        return;
+    }
+    followUp(what, remembered);
+}
+
+bool RecordSaver::warnIfEmpty(const QString& text, const QString& message)
+{
+    if (!text.isEmpty())
+        return false;
+    f.prompter.warn(message, frmMain::caption());
+    return true;
+}
+
+bool RecordSaver::askUpdate(const QString& question)
+{
+    return f.prompter.confirm(question, frmMain::caption(), Prompt::Icon::Question);
+}
+
+bool RecordSaver::savePassword()
+{
+    const QString U = trimSpaces(f.txtUserID->text());
+    const QString password = trimSpaces(f.txtPassword->text());
+    const QString D = trimSpaces(f.txtPWDesc->text());
+    if (warnIfEmpty(trimSpaces(f.txtCatName->text()), QStringLiteral("Select category first.")) ||
+        warnIfEmpty(trimSpaces(f.txtSiteName->text()), QStringLiteral("Select site first.")))
+        return false;
+    if (U.isEmpty() || password.isEmpty()) {
+        f.prompter.warn(QStringLiteral("Enter UserID and Password first."), frmMain::caption());
+        return false;
+    }
+    const qint64 catCode = N(f.lblCatCode), siteCode = N(f.lblSiteCode), ser = N(f.lblSer);
+
+    Connection::Transaction work(f.db);
+    if (f.db.exists(statements::FindPassword, {catCode, siteCode, ser})) {
+        if (askUpdate(QStringLiteral("This password is found. Do you want to update it?"))) {
+            const QString P = CryptText(CryptMode::Enc, f.unlockKey->key(), password);
+            f.db.execute(statements::UpdatePassword, {U, P, D, catCode, siteCode, ser});
+        }
+    } else {
+        const QString P = CryptText(CryptMode::Enc, f.unlockKey->key(), password);
+        f.db.execute(statements::InsertPassword, {ser, catCode, siteCode, U, P, D});
+    }
+    work.commit();
+    return true;
+}
+
+bool RecordSaver::saveSite()
+{
+    const QString S = trimSpaces(f.txtSiteName->text());
+    const QString L = trimSpaces(f.txtURL->text());
+    const QString E = trimSpaces(f.txtSiteDesc->toPlainText());
+    if (warnIfEmpty(trimSpaces(f.txtCatName->text()), QStringLiteral("Select category first.")) ||
+        warnIfEmpty(S, QStringLiteral("Enter site name first.")))
+        return false;
+    const qint64 catCode = N(f.lblCatCode), siteCode = N(f.lblSiteCode);
+
+    Connection::Transaction work(f.db);
+    if (f.db.exists(statements::FindSite, {catCode, siteCode})) {
+        // The rank is the stars' business and stays as it is.
+        if (askUpdate(QStringLiteral("This Site is found. Do you want to update it?")))
+            f.db.execute(statements::UpdateSite, {S, L, E, catCode, siteCode});
+    } else {
+        f.db.execute(statements::InsertSite, {catCode, siteCode, S, L, E});
+    }
+    work.commit();
+    return true;
+}
+
+bool RecordSaver::saveCategory(qint64& remembered)
+{
+    const QString C = trimSpaces(f.txtCatName->text());
+    if (warnIfEmpty(C, QStringLiteral("Enter category name first.")))
+        return false;
+    const qint64 catCode = N(f.lblCatCode);
+
+    Connection::Transaction work(f.db);
+    if (f.db.exists(statements::FindCategory, {catCode})) {
+        // Level and parent of a stored category never change here.
+        if (askUpdate(QStringLiteral("This category is found. Do you want to update it?"))) {
+            f.db.execute(statements::UpdateCategory, {C, catCode});
+            remembered = catCode;
+        }
+        work.commit();
+        return true;
+    }
+
+    // A new category: its code is taken from the table now, not from the panel; it goes under the tree's
+    // selected node.
+    const qint64 newCode = codes::nextCode(f.db.scalar(statements::MaxCatCodeOnSave));
+    const QTreeWidgetItem* parent = f.tvCategories->currentItem();
+    qint64 level = 1;
+    qint64 K = 0;
+    if (items::key(parent).left(4) != items::RootKey) {
+        K = items::code(parent);
+        const QVariant parentLevel = f.db.scalar(statements::ParentLevel, {K});
+        level = parentLevel.isNull() ? 1 : parentLevel.toLongLong() + 1;
+    }
+    if (level == 1)
+        f.db.execute(statements::InsertTopCategory, {newCode, C, level});
+    else
+        f.db.execute(statements::InsertSubCategory, {newCode, C, level, K});
+    work.commit();
+    remembered = newCode;
+    return true;
+}
+
+void RecordSaver::followUp(const QString& What, qint64 remembered)
+{
+    const bool addMode = f.SSPanel4->text().contains(QStringLiteral("Add"));
+    f.views->Load(QString(What));
+
+    if (What == u"Categories") {
+        // Bring the saved category into view: an added one through its parent, an edited one itself.
+        const int count = f.Nodes.count();
+        for (int i = 1; i <= count; ++i) {
+            QTreeWidgetItem* node = f.Nodes.at(i);
+            if (!node || items::code(node) != remembered)
+                continue;
+            QTreeWidgetItem* target = node;
+            if (addMode && node->parent())
+                target = node->parent();
+            target->setExpanded(true);
+            f.tvCategories->setCurrentItem(target);
+            f.tree->NodeClick(target);
+        }
+    }
+
+    if (addMode)
+        f.panel->NewWhat(QString(What)); // ready for the next record, its first box focused
+    else
+        f.panel->hide();
+}

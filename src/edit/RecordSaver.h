@@ -8,9 +8,19 @@ class frmMain;
 class RecordSaver {
 public:
     explicit RecordSaver(frmMain& form) : f(form) {}
+    // Saves the record of the panel's enabled group; What ("Categories", "Sites", "Passwords") chooses the
+    // guard, the view reloaded afterwards and the follow-up.
     void SaveWhat(QString& What);
     void SaveWhat(QString&& What) { SaveWhat(What); }
 
 private:
+    // Each returns false when a warning stopped the save. A store failure throws.
+    bool savePassword();
+    bool saveSite();
+    bool saveCategory(qint64& remembered);
+    bool warnIfEmpty(const QString& text, const QString& message);
+    bool askUpdate(const QString& question);
+    void followUp(const QString& What, qint64 remembered);
+
     frmMain& f;
 };

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QtGlobal>
+
 class frmMain;
 
-// Moving checked sites with their passwords to another category: toolbar button 9.
+// Moving checked sites with their passwords to another category: toolbar button 9. Going down it picks the
+// checked sites out of the list (the store is not touched); going up it pastes them, with their passwords,
+// into the selected category under new codes, as one unit of work.
 class SiteMover {
 public:
     explicit SiteMover(frmMain& form) : f(form) {}
@@ -11,6 +15,16 @@ public:
     // Button 9 was clicked and is now down (pick) or up (paste).
     void ButtonClicked();
 
+    // Button 9's two faces.
+    void showMoveFace();
+    void showPasteFace();
+
 private:
+    void pick();
+    void paste();
+    // The store's part of a paste; throws StoreError, leaving the caller's unit of work to roll back.
+    void transfer(qint64 T);
+    void popUp();
+
     frmMain& f;
 };

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QString>
+
 class frmMain;
 
-// Raising and lowering the selected site's star rank.
+// Raising and lowering the selected site's star rank. Each change is one unit of work; the list is then
+// rebuilt from the store and the site selected again.
 class SiteStars {
 public:
     explicit SiteStars(frmMain& form) : f(form) {}
@@ -10,5 +13,9 @@ public:
     void DeleteStar();
 
 private:
+    // step is +1 or -1; a rank never goes below 0.
+    void changeRank(int step);
+    void reselect(const QString& tag);
+
     frmMain& f;
 };

@@ -1,16 +1,221 @@
 #include "views/PasswordsList.h"
 
+#include "cipher/CryptText.h"
+#include "edit/EditPanel.h"
+#include "platform/Clipboard.h"
+#include "platform/Pictures.h"
+#include "store/Codes.h"
+#include "store/Connection.h"
+#include "views/ListItem.h"
+#include "views/ViewItems.h"
+#include "window/UnlockKey.h"
 #include "window/frmMain.h"
 
-PasswordsList::PasswordsList(frmMain& form) : QObject(nullptr), f(form) {}
+#include <QFocusEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTreeWidget>
 
-void PasswordsList::Fill() {}
-void PasswordsList::EntryClick() {}
-void PasswordsList::HeaderClick(int) {}
-void PasswordsList::GotFocus() {}
-void PasswordsList::LostFocus() {}
-void PasswordsList::applySort() {}
-bool PasswordsList::eventFilter(QObject*, QEvent*)
+#include <utility>
+
+namespace {
+
+const QString SelectEntries =
+    QStringLiteral("SELECT * FROM PWs WHERE CatCode = ? AND SiteCode = ? ORDER BY UserID COLLATE NOCASE");
+
+bool blank(const QString& text)
 {
+    for (const QChar c : text) {
+        if (c != u' ')
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+PasswordsList::PasswordsList(frmMain& form) : QObject(nullptr), f(form), m_list(form.lvPasswords)
+{
+    m_list->installEventFilter(this);
+    m_list->viewport()->installEventFilter(this);
+    // A double click begins with the click that copies; it adds nothing of its own.
+    connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this] { m_doubleClicked = true; });
+    connect(m_list, &QTreeWidget::itemClicked, this, [this] {
+        if (std::exchange(m_doubleClicked, false))
+            return;
+        EntryClick();
+    });
+    connect(m_list->header(), &QHeaderView::sectionClicked, this, [this](int section) { HeaderClick(section + 1); });
+}
+
+bool PasswordsList::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_list->viewport()) {
+        if (event->type() == QEvent::MouseButtonPress)
+            m_doubleClicked = false;
+        return false;
+    }
+    if (watched != m_list)
+        return false;
+    switch (event->type()) {
+    case QEvent::FocusIn:
+    case QEvent::FocusOut: {
+        // The window regaining its activation (after a message box, say) is not the user entering the list.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+            break;
+        if (event->type() == QEvent::FocusIn)
+            GotFocus();
+        else
+            LostFocus();
+        break;
+    }
+    case QEvent::KeyPress: {
+        // Space and Enter do what a click does, so the list works without a mouse.
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool space = key->key() == Qt::Key_Space;
+        if (key->modifiers() != Qt::NoModifier && key->modifiers() != Qt::KeypadModifier)
+            break;
+        if (!space && key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+            break;
+        if (space)
+            static_cast<QObject*>(m_list)->event(event); // Space selects the current row first
+        else if (m_list->currentItem() && !items::selectedRow(m_list))
+            items::selectRow(m_list, m_list->currentItem());
+        if (items::selectedRow(m_list))
+            EntryClick();
+        return true;
+    }
+    default:
+        break;
+    }
     return false;
+}
+
+void PasswordsList::Fill()
+{
+    m_list->clear();
+    const qint64 C = items::code(f.tvCategories->currentItem());
+    const qint64 S = codes::numericValue(items::tag(items::selectedRow(f.lvURLs)));
+    const std::vector<Row> rows = f.db.select(SelectEntries, {C, S});
+    const QString key = f.unlockKey->key();
+    QList<QTreeWidgetItem*> added;
+    added.reserve(qsizetype(rows.size()));
+    for (const Row& row : rows) {
+        auto* item = new ListItem;
+        item->setText(0, row["UserID"].toString());
+        items::setPicture(item, 0, img1616::Password);
+        items::setTag(item, row["Ser"].toString());
+        const QString stored = row["UserPW"].toString();
+        item->setText(1, QString(stored.size(), u'*'));
+        // The clear password lives only here, never on show.
+        items::setTag(item, CryptText(CryptMode::Dec, key, stored), 1);
+        item->setText(2, row["PWDesc"].toString()); // Null gives the empty text
+        added.append(item);
+    }
+    m_list->addTopLevelItems(added);
+    applySort();
+}
+
+void PasswordsList::applySort()
+{
+    m_sort.apply(m_list);
+}
+
+void PasswordsList::EntryClick()
+{
+    if (!f.unlockKey->guard(frmMain::caption())) {
+        f.CurWhat = QStringLiteral("Sites");
+        f.panel->FocusControl(f.CurWhat);
+        return;
+    }
+    QTreeWidgetItem* row = items::selectedRow(m_list);
+    if (m_list->topLevelItemCount() == 0 || !row || blank(row->text(0))) {
+        if (f.SSPanel1->isVisible())
+            f.SSPanel4->setText(QStringLiteral("[ Add Password ]"));
+        return;
+    }
+    const QString password = items::tag(row, 1);
+    f.lblSer->setText(items::tag(row));
+    f.txtUserID->setText(row->text(0));
+    f.txtPassword->setText(password);
+    f.txtPWDesc->setText(row->text(2));
+
+    if (QTreeWidgetItem* node = f.Nodes.at(f.SelNodeIndex)) {
+        f.txtCatName->setText(node->text(0));
+        f.lblCatCode->setText(items::codeText(node));
+        f.tvCategories->setCurrentItem(node);
+    }
+    QTreeWidgetItem* site = items::selectedRow(f.lvURLs);
+    f.lblSiteCode->setText(items::tag(site));
+    f.txtSiteName->setText(site ? site->text(2) : QString());
+    f.txtURL->setText(site ? site->text(3) : QString());
+    f.txtSiteDesc->setPlainText(site ? site->text(4) : QString());
+
+    f.clipboard.clear();
+    f.clipboard.setPassword(password);
+    if (f.SSPanel1->isVisible())
+        f.SSPanel4->setText(QStringLiteral("[ Edit Password ]"));
+}
+
+void PasswordsList::HeaderClick(int c)
+{
+    if (m_sort.key == c - 1) {
+        m_sort.reverse();
+    } else {
+        SortState::clearHeader(m_list, m_sort.key);
+        m_sort.key = c - 1;
+    }
+    items::setHeaderPicture(m_list, c - 1, m_sort.picture());
+    m_sort.on = true;
+    m_sort.apply(m_list);
+}
+
+void PasswordsList::GotFocus()
+{
+    f.CurWhat = QStringLiteral("Passwords");
+    frmMain::setBorderStyle(m_list, 1);
+    QTreeWidgetItem* node = f.tvCategories->currentItem();
+    if (QString::number(f.Nodes.indexOf(node)) != f.SelNodeIndex) {
+        LostFocus();
+        f.tvCategories->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (f.lvURLs->topLevelItemCount() == 0) {
+        LostFocus();
+        f.lvURLs->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    const bool hasEntries = m_list->topLevelItemCount() > 0;
+    const QString selectedSer = items::tag(items::selectedRow(m_list));
+    if (f.SSPanel1->isVisible()) {
+        if (f.lblSiteCode->text() != items::tag(items::selectedRow(f.lvURLs))) {
+            f.panel->NewWhat(QStringLiteral("Sites"));
+            return;
+        }
+        f.panel->FocusControl(f.CurWhat);
+        if (hasEntries && f.lblSer->text() == selectedSer)
+            f.panel->EditWhat(QStringLiteral("Passwords"));
+        else
+            f.panel->NewWhat(QStringLiteral("Passwords"));
+        return;
+    }
+    if (hasEntries) {
+        if (f.lblSer->text() != selectedSer)
+            EntryClick();
+    } else if (node && !items::isRoot(node)) {
+        f.lblCatCode->setText(items::codeText(node));
+        f.txtCatName->setText(node->text(0));
+    } else {
+        LostFocus();
+        f.tvCategories->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void PasswordsList::LostFocus()
+{
+    frmMain::setBorderStyle(m_list, 0);
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "views/SortState.h"
+
 #include <QObject>
 
 class frmMain;
+class QTreeWidget;
 
 // The passwords list: filling it (masked, deciphered into the rows), entry click, header, focus.
 class PasswordsList : public QObject {
@@ -19,11 +22,16 @@ public:
     void HeaderClick(int c);
     void GotFocus();
     void LostFocus();
+    // Reorders the rows by the sort state, when sorting is on; run after every fill.
     void applySort();
+    const SortState& sort() const { return m_sort; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     frmMain& f;
+    QTreeWidget* m_list;
+    SortState m_sort;
+    bool m_doubleClicked = false; // the release ending a double click reports one more click
 };

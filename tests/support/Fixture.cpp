@@ -66,6 +66,20 @@ int Fixture::count(const QString& table)
     return db().scalar(QStringLiteral("SELECT count(*) FROM ") + table).toInt();
 }
 
+QString Fixture::dump()
+{
+    QStringList lines;
+    for (const char* table : {"Categories", "URLs", "PWs"}) {
+        for (const Row& row : db().select(QStringLiteral("SELECT * FROM %1 ORDER BY 1, 2, 3").arg(table))) {
+            QStringList values;
+            for (int i = 0; i < row.size(); ++i)
+                values << row.value(i).toString();
+            lines << QLatin1String(table) + u':' + values.join(u'|');
+        }
+    }
+    return lines.join(u'\n');
+}
+
 QTreeWidgetItem* Fixture::node(const QString& text) const
 {
     for (QTreeWidgetItemIterator it(m_window->tvCategories); *it; ++it) {

@@ -37,6 +37,8 @@ public:
     void startTrace();
     QStringList stopTrace();
     int count(const QString& table);
+    // Every row of the three tables, one line each in key order: compares the whole store before and after.
+    QString dump();
 
     // The tree node whose text is `text`, or nullptr.
     QTreeWidgetItem* node(const QString& text) const;

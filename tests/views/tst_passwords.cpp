@@ -1,0 +1,389 @@
+#include "support/Fixture.h"
+#include "support/TestMain.h"
+
+#include "cipher/CryptText.h"
+#include "cipher/UnlockGuard.h"
+#include "platform/Pictures.h"
+#include "views/PasswordsList.h"
+#include "views/ViewItems.h"
+#include "views/ViewLoader.h"
+
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTreeWidget>
+
+namespace {
+
+const QString Key = QStringLiteral("352416");
+
+QString enc(const QString& text)
+{
+    return CryptText(CryptMode::Enc, Key, text);
+}
+
+// Banks (1) holds Alpha (1) with three entries and Beta (2) with none; Mail (3) holds no site.
+void seed(Fixture& fx)
+{
+    fx.addCategory(1, QStringLiteral("Banks"), 1, 0);
+    fx.addCategory(3, QStringLiteral("Mail"), 1, 0);
+    fx.addSite(1, 1, QStringLiteral("Alpha"), QStringLiteral("https://alpha.example"), QStringLiteral("first"));
+    fx.addSite(1, 2, QStringLiteral("Beta"), QStringLiteral("https://beta.example"));
+    fx.addPassword(1, 1, 1, QStringLiteral("carl"), enc(QStringLiteral("abc")), QStringLiteral("short one"));
+    fx.addPassword(1, 1, 2, QStringLiteral("ann"), enc(QStringLiteral("hunter22")), QVariant());
+    fx.addPassword(1, 1, 3, QStringLiteral("Bob"), enc(QStringLiteral("p4ss5")), QStringLiteral("five"));
+}
+
+int rowOf(const QTreeWidget* list, int column, const QString& text)
+{
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        if (list->topLevelItem(i)->text(column) == text)
+            return i;
+    }
+    return -1;
+}
+
+QStringList column(const QTreeWidget* list, int c)
+{
+    QStringList texts;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        texts << list->topLevelItem(i)->text(c);
+    return texts;
+}
+
+void clickHeader(QTreeWidget* list, int c)
+{
+    QHeaderView* header = list->header();
+    const int x = header->sectionViewportPosition(c - 1) + header->sectionSize(c - 1) / 2;
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
+}
+
+// The window with the key typed, Banks current and Alpha's entries shown.
+frmMain& openAlpha(Fixture& fx, const QString& key = Key)
+{
+    frmMain& w = fx.open();
+    QTest::mouseClick(w.txtPass, Qt::LeftButton);
+    QTest::keyClicks(w.txtPass, key);
+    fx.clickNode(QStringLiteral("Banks"));
+    fx.clickRow(w.lvURLs, rowOf(w.lvURLs, 2, QStringLiteral("Alpha")));
+    return w;
+}
+
+} // namespace
+
+// A real double click: press, release, press, double-click, release.
+void doubleClick(QTreeWidget* list, int row)
+{
+    const QPoint at = Fixture::rowPoint(list, row);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at);
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, at, list->viewport()->mapToGlobal(at), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(list->viewport(), &dbl);
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+}
+
+class TestPasswords : public QObject {
+    Q_OBJECT
+
+private slots:
+    void fillingMasksAndDeciphers()
+    {
+        Fixture fx;
+        seed(fx);
+        frmMain& w = openAlpha(fx);
+        QCOMPARE(column(w.lvPasswords, 0), (QStringList{"ann", "Bob", "carl"})); // by user id, any case
+        const QTreeWidgetItem* ann = w.lvPasswords->topLevelItem(0);
+        QCOMPARE(ann->text(1), QStringLiteral("********"));
+        QCOMPARE(items::tag(ann, 1), QStringLiteral("hunter22"));
+        QCOMPARE(items::tag(ann), QStringLiteral("2"));
+        QCOMPARE(ann->text(2), QString()); // Null description
+        QCOMPARE(items::picture(ann, 0), img1616::Password);
+        QCOMPARE(w.lvPasswords->topLevelItem(2)->text(2), QStringLiteral("short one"));
+
+        // One statement, for the selected category and site.
+        fx.startTrace();
+        w.views->Load(QStringLiteral("Passwords"));
+        const QStringList sent = fx.stopTrace();
+        QCOMPARE(sent.size(), 1);
+        QVERIFY2(sent.first().contains(QStringLiteral("FROM PWs WHERE CatCode = 1 AND SiteCode = 1")),
+                 qPrintable(sent.first()));
+    }
+
+    void theStarsDoNotDependOnTheKey_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::newRow("no key") << QString();
+        QTest::newRow("five digits") << "35241";
+        QTest::newRow("another key") << "999999";
+    }
+
+    void theStarsDoNotDependOnTheKey()
+    {
+        QFETCH(QString, key);
+        Fixture fx;
+        seed(fx);
+        frmMain& w = openAlpha(fx, key);
+        QCOMPARE(w.lvPasswords->topLevelItem(0)->text(1), QStringLiteral("********"));
+        QCOMPARE(items::tag(w.lvPasswords->topLevelItem(0), 1),
+                 CryptText(CryptMode::Dec, key, enc(QStringLiteral("hunter22"))));
+    }
+
+    void clickingAnEntryCopiesItsPassword()
+    {
+        Fixture fx;
+        seed(fx);
+        frmMain& w = openAlpha(fx);
+        w.txtSiteName->clear();
+        fx.clickRow(w.lvPasswords, rowOf(w.lvPasswords, 0, QStringLiteral("Bob")));
+        QCOMPARE(fx.clipboard.text, QStringLiteral("p4ss5"));
+        QCOMPARE(fx.clipboard.clears, 1);
+        QCOMPARE(fx.clipboard.sets, 1);
+        QCOMPARE(w.txtPassword->text(), QStringLiteral("p4ss5"));
+        QCOMPARE(w.txtUserID->text(), QStringLiteral("Bob"));
+        QCOMPARE(w.txtPWDesc->text(), QStringLiteral("five"));
+        QCOMPARE(w.lblSer->text(), QStringLiteral("3"));
+        QCOMPARE(w.lblSiteCode->text(), QStringLiteral("1"));
+        QCOMPARE(w.txtSiteName->text(), QStringLiteral("Alpha"));
+        QCOMPARE(w.txtURL->text(), QStringLiteral("https://alpha.example"));
+        QCOMPARE(w.txtSiteDesc->toPlainText(), QStringLiteral("first"));
+        QCOMPARE(w.lblCatCode->text(), QStringLiteral("1"));
+        QCOMPARE(w.txtCatName->text(), QStringLiteral("Banks"));
+        QCOMPARE(w.tvCategories->currentItem(), fx.node(QStringLiteral("Banks")));
+        QCOMPARE(w.lvPasswords->topLevelItem(rowOf(w.lvPasswords, 0, QStringLiteral("Bob")))->text(1),
+                 QStringLiteral("*****"));
+
+        // With the panel open its caption follows.
+        w.SSPanel1->show();
+        fx.clickRow(w.lvPasswords, rowOf(w.lvPasswords, 0, QStringLiteral("ann")));
+        QCOMPARE(fx.clipboard.text, QStringLiteral("hunter22"));
+        QCOMPARE(w.SSPanel4->text(), QStringLiteral("[ Edit Password ]"));
+    }
+
+    void theGuardRefusesAnIncompleteKey_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("five digits") << "35241";
+    }
+
+    void theGuardRefusesAnIncompleteKey()
+    {
+        QFETCH(QString, key);
+        Fixture fx;
+        seed(fx);
+        frmMain& w = openAlpha(fx, key);
+        fx.clickRow(w.lvPasswords, 0);
+        QVERIFY(!fx.prompter.shown.isEmpty());
+        const Prompt expected{unlockKeyMessage(), QStringLiteral("Dorvu v4.0"), Prompt::Icon::Exclamation,
+                              Prompt::Buttons::Ok};
+        QCOMPARE(fx.prompter.shown.last(), expected);
+        QCOMPARE(fx.clipboard.clears, 0);
+        QCOMPARE(fx.clipboard.sets, 0);
+        QCOMPARE(w.txtPassword->text(), QString());
+        QCOMPARE(w.CurWhat, QStringLiteral("Sites"));
+    }
+
+    void aBlankUserIdCopiesNothing()
+    {
+        Fixture fx;
+        seed(fx);
+        fx.addPassword(1, 1, 4, QStringLiteral("   "), enc(QStringLiteral("nobody")));
+        frmMain& w = openAlpha(fx);
+        const int blank = rowOf(w.lvPasswords, 0, QStringLiteral("   "));
+        fx.clickRow(w.lvPasswords, blank);
+        QCOMPARE(fx.clipboard.clears, 0);
+        QCOMPARE(fx.clipboard.sets, 0);
+        QCOMPARE(w.lblSer->text(), QString());
+        QCOMPARE(w.txtPassword->text(), QString());
+
+        w.SSPanel1->show();
+        w.SSPanel4->setText(QStringLiteral("before"));
+        fx.clickRow(w.lvPasswords, blank);
+        QCOMPARE(w.SSPanel4->text(), QStringLiteral("[ Add Password ]"));
+        QCOMPARE(fx.clipboard.sets, 0);
+    }
+
+    void theKeyboardDoesWhatAClickDoes_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("space") << int(Qt::Key_Space);
+        QTest::newRow("enter") << int(Qt::Key_Return);
+        QTest::newRow("keypad enter") << int(Qt::Key_Enter);
+    }
+
+    void theKeyboardDoesWhatAClickDoes()
+    {
+        QFETCH(int, key);
+        Fixture fx;
+        seed(fx);
+        frmMain& w = openAlpha(fx);
+        w.lvPasswords->setFocus();
+        w.lvPasswords->setCurrentItem(w.lvPasswords->topLevelItem(1), 0, QItemSelectionModel::NoUpdate);
+        QTest::keyClick(w.lvPasswords, Qt::Key(key));
+        QCOMPARE(fx.clipboard.text, QStringLiteral("p4ss5"));
+        QCOMPARE(w.lblSer->text(), QStringLiteral("3"));
+    }
+
+    void aDoubleClickIsOneClick()
+    {
+        Fixture fx;
+        seed(fx);
+        frmMain& w = openAlpha(fx);
+        doubleClick(w.lvPasswords, 0);
+        QCOMPARE(fx.clipboard.sets, 1);
+        QCOMPARE(fx.clipboard.text, QStringLiteral("hunter22"));
+        QCOMPARE(fx.shell.addresses, QStringList());
+        // The next single click counts again.
+        fx.clickRow(w.lvPasswords, 1);
+        QCOMPARE(fx.clipboard.sets, 2);
+    }
+
+    void theHeaderSorts()
+    {
+        Fixture fx;
+        seed(fx);
+        frmMain& w = openAlpha(fx);
+        QTreeWidget* list = w.lvPasswords;
+
+        clickHeader(list, 2); // by the stars: by password length
+        QCOMPARE(column(list, 0), (QStringList{"carl", "Bob", "ann"}));
+        QCOMPARE(items::headerPicture(list, 1), img1616::SortAscending);
+        clickHeader(list, 2);
+        QCOMPARE(column(list, 0), (QStringList{"ann", "Bob", "carl"}));
+        QCOMPARE(items::headerPicture(list, 1), img1616::SortDescending);
+
+        // Another column takes the sort in the current order; the former one loses its picture.
+        clickHeader(list, 3);
+        QCOMPARE(column(list, 2), (QStringList{"short one", "five", ""}));
+        QCOMPARE(items::headerPicture(list, 2), img1616::SortDescending);
+        QCOMPARE(items::headerPicture(list, 1), img1616::None);
+        QCOMPARE(list->headerItem()->text(1), QStringLiteral("Password"));
+
+        // The sort survives a reload.
+        w.views->Load(QStringLiteral("Passwords"));
+        QCOMPARE(column(list, 2), (QStringList{"short one", "five", ""}));
+        clickHeader(list, 1);
+        QCOMPARE(column(list, 0), (QStringList{"carl", "Bob", "ann"}));
+        QCOMPARE(items::headerPicture(list, 0), img1616::SortDescending);
+        QCOMPARE(items::headerPicture(list, 2), img1616::None);
+    }
+
+    void theFirstHeaderStartsAsTheSortColumn()
+    {
+        Fixture fx;
+        seed(fx);
+        frmMain& w = openAlpha(fx);
+        // Sorting starts off with the first column ascending, so a first click on it reverses.
+        clickHeader(w.lvPasswords, 1);
+        QCOMPARE(column(w.lvPasswords, 0), (QStringList{"carl", "Bob", "ann"}));
+        QCOMPARE(items::headerPicture(w.lvPasswords, 0), img1616::SortDescending);
+    }
+
+    void enteringWhileTheTreeSelectionIsNotCurrentGoesToTheTree()
+    {
+        Fixture fx;
+        seed(fx);
+        frmMain& w = openAlpha(fx);
+        w.tvCategories->setCurrentItem(fx.node(QStringLiteral("Mail")));
+        w.lvPasswords->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), w.tvCategories);
+        QCOMPARE(w.lblCatCode->text(), QStringLiteral("3")); // the tree loaded its selection
+        QCOMPARE(w.lvPasswords->property("BorderStyle").toInt(), 0);
+    }
+
+    void enteringWithNoSitesGoesToTheSitesList()
+    {
+        Fixture fx;
+        seed(fx);
+        frmMain& w = openAlpha(fx);
+        fx.clickNode(QStringLiteral("Mail"));
+        w.lvPasswords->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), w.lvURLs);
+        QCOMPARE(w.CurWhat, QStringLiteral("Sites"));
+        QCOMPARE(w.lvPasswords->property("BorderStyle").toInt(), 0);
+    }
+
+    void enteringWithThePanelOpenPreparesIt_data()
+    {
+        QTest::addColumn<QString>("site");     // the sites list's selected row
+        QTest::addColumn<QString>("selected"); // the passwords list's selected entry, by user id
+        QTest::addColumn<bool>("current");     // whether that entry is the current one (lblSer)
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("code"); // lblSiteCode or lblSer afterwards
+        QTest::newRow("another site: a new site") << "Beta"
+                                                  << ""
+                                                  << false << "[ Add Site ]"
+                                                  << "3";
+        QTest::newRow("the current entry: edit it") << "Alpha"
+                                                    << "Bob" << true << "[ Edit Password ]"
+                                                    << "3";
+        QTest::newRow("another entry: a new one") << "Alpha"
+                                                  << "Bob" << false << "[ Add Password ]"
+                                                  << "4";
+    }
+
+    void enteringWithThePanelOpenPreparesIt()
+    {
+        QFETCH(QString, site);
+        QFETCH(QString, selected);
+        QFETCH(bool, current);
+        QFETCH(QString, caption);
+        QFETCH(QString, code);
+        Fixture fx;
+        seed(fx);
+        frmMain& w = openAlpha(fx);
+        items::selectRow(w.lvURLs, w.lvURLs->topLevelItem(rowOf(w.lvURLs, 2, site)));
+        if (!selected.isEmpty()) {
+            const int row = rowOf(w.lvPasswords, 0, selected);
+            items::selectRow(w.lvPasswords, w.lvPasswords->topLevelItem(row));
+            w.lblSer->setText(current ? items::tag(w.lvPasswords->topLevelItem(row)) : QStringLiteral("1"));
+        }
+        w.SSPanel1->show();
+        w.SSPanel4->setText(QStringLiteral("before"));
+        w.lvPasswords->setFocus();
+        QTRY_COMPARE(w.SSPanel4->text(), caption);
+        QCOMPARE(site == u"Beta" ? w.lblSiteCode->text() : w.lblSer->text(), code);
+    }
+
+    void enteringWithThePanelClosedClicksTheSelectedEntry()
+    {
+        Fixture fx;
+        seed(fx);
+        frmMain& w = openAlpha(fx);
+        items::selectRow(w.lvPasswords, w.lvPasswords->topLevelItem(rowOf(w.lvPasswords, 0, QStringLiteral("ann"))));
+        w.lvPasswords->setFocus();
+        QTRY_COMPARE(fx.clipboard.text, QStringLiteral("hunter22"));
+        QCOMPARE(w.lblSer->text(), QStringLiteral("2"));
+        QCOMPARE(w.CurWhat, QStringLiteral("Passwords"));
+        QCOMPARE(w.lvPasswords->property("BorderStyle").toInt(), 1);
+
+        // Entering again with the same entry current copies nothing more.
+        w.lvURLs->setFocus();
+        QTRY_COMPARE(w.lvPasswords->property("BorderStyle").toInt(), 0);
+        w.lvPasswords->setFocus();
+        QTRY_COMPARE(w.CurWhat, QStringLiteral("Passwords"));
+        QCOMPARE(fx.clipboard.sets, 1);
+    }
+
+    void enteringAnEmptyListTakesTheCategory()
+    {
+        Fixture fx;
+        seed(fx);
+        frmMain& w = openAlpha(fx);
+        fx.clickRow(w.lvURLs, rowOf(w.lvURLs, 2, QStringLiteral("Beta")));
+        QCOMPARE(w.lvPasswords->topLevelItemCount(), 0);
+        w.lblCatCode->setText(QStringLiteral("stale"));
+        w.txtCatName->setText(QStringLiteral("stale"));
+        w.lvPasswords->setFocus();
+        QTRY_COMPARE(w.lblCatCode->text(), QStringLiteral("1"));
+        QCOMPARE(w.txtCatName->text(), QStringLiteral("Banks"));
+        QCOMPARE(QApplication::focusWidget(), w.lvPasswords);
+    }
+};
+
+DORVU_TEST_MAIN(TestPasswords)
+#include "tst_passwords.moc"
