@@ -19,6 +19,8 @@
 SitesList::SitesList(frmMain& form) : QObject(nullptr), f(form), m_list(form.lvURLs)
 {
     m_list->installEventFilter(this);
+    // Presses land on the viewport: each one starts a fresh click.
+    m_list->viewport()->installEventFilter(this);
     connect(m_list, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem*, int column) {
         if (column != 0 || m_bulkCheck)
             return;
@@ -38,6 +40,11 @@ SitesList::SitesList(frmMain& form) : QObject(nullptr), f(form), m_list(form.lvU
 
 bool SitesList::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_list->viewport()) {
+        if (event->type() == QEvent::MouseButtonPress)
+            m_checkChanged = false;
+        return false;
+    }
     if (watched != m_list)
         return false;
     switch (event->type()) {
@@ -46,9 +53,6 @@ bool SitesList::eventFilter(QObject* watched, QEvent* event)
         break;
     case QEvent::FocusOut:
         LostFocus();
-        break;
-    case QEvent::MouseButtonPress:
-        m_checkChanged = false;
         break;
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);

@@ -8,6 +8,8 @@
 #include <QFrame>
 #include <QKeyEvent>
 
+#include <utility>
+
 KeyRouter::KeyRouter(frmMain& form) : QObject(nullptr), f(form)
 {
     qApp->installEventFilter(this);
@@ -19,16 +21,28 @@ KeyRouter::KeyRouter(frmMain& form) : QObject(nullptr), f(form)
     }
 }
 
-KeyRouter::Command KeyRouter::commandFor(const QKeyEvent& event)
+KeyRouter::Command KeyRouter::commandFor(const QKeyEvent& event, bool& deleteDown)
 {
-    if ((event.modifiers() & ~Qt::KeypadModifier) != Qt::ControlModifier)
-        return Command::None;
+    const bool ctrlAlone = (event.modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
     const bool down = event.type() == QEvent::KeyPress;
+    if (event.key() == Qt::Key_D) {
+        if (event.isAutoRepeat())
+            return Command::None;
+        if (down) {
+            deleteDown = ctrlAlone;
+            return Command::None;
+        }
+        const bool wasDown = std::exchange(deleteDown, false);
+        return wasDown ? Command::Delete : Command::None;
+    }
+    if (down && !event.isAutoRepeat() && event.key() != Qt::Key_Control)
+        deleteDown = false;
+    if (!down || !ctrlAlone)
+        return Command::None;
     switch (event.key()) {
-    case Qt::Key_A: return down ? Command::Add : Command::None;
-    case Qt::Key_E: return down ? Command::Edit : Command::None;
-    case Qt::Key_S: return down ? Command::Save : Command::None;
-    case Qt::Key_D: return down || event.isAutoRepeat() ? Command::None : Command::Delete;
+    case Qt::Key_A: return Command::Add;
+    case Qt::Key_E: return Command::Edit;
+    case Qt::Key_S: return Command::Save;
     default: return Command::None;
     }
 }
@@ -51,7 +65,7 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event)
             f.SSPanel1->setVisible(false);
         return false; // the edit boxes have their own Esc handling
     }
-    const Command command = commandFor(*key);
+    const Command command = commandFor(*key, m_deleteDown);
     if (command != Command::None) {
         run(command);
         return true;

@@ -15,8 +15,10 @@ public:
     explicit KeyRouter(frmMain& form);
 
     enum class Command { None, Add, Edit, Save, Delete };
-    // Which command a key event asks for; only Ctrl alone counts as the modifier.
-    static Command commandFor(const QKeyEvent& event);
+    // Which command a key event asks for; only Ctrl alone counts as the modifier. `deleteDown` carries from
+    // one event to the next whether D went down under Ctrl alone and is still down. The chord is judged when
+    // D goes down: a quick hand (or X) often lets go of Ctrl first, and the release then carries no modifiers.
+    static Command commandFor(const QKeyEvent& event, bool& deleteDown);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -25,4 +27,5 @@ private:
     void run(Command command);
 
     frmMain& f;
+    bool m_deleteDown = false;
 };

@@ -16,6 +16,8 @@ cleanup() {
 trap cleanup EXIT
 
 fail() {
+    # What the program printed helps more than the symptom.
+    [[ -s "$WORK/dorvu.log" ]] && sed 's/^/dorvu: /' "$WORK/dorvu.log" >&2
     echo "FAIL: $*" >&2
     exit 1
 }

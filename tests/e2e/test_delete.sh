@@ -32,10 +32,8 @@ sleep 0.5
 
 # The tree has the focus, the root selected and expanded: Banks is the first node below it.
 press Down space
-# Ctrl+D acts when D is released; held for a moment, as a hand presses it.
-xdotool keydown ctrl keydown d
-sleep 0.2
-xdotool keyup d keyup ctrl
+# Ctrl+D acts when D is released; xdotool lets go of Ctrl first, as a quick hand does.
+xdotool key ctrl+d
 box=$(wait_window "Delete Confirmation")
 xdotool windowfocus --sync "$box"
 press Return

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QStyle>
 #include <QTreeWidget>
 
 namespace {
@@ -173,8 +174,17 @@ private slots:
         QCOMPARE(items::headerPicture(w.lvURLs, 0), img1616::AllChecked);
         w.lvURLs->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
         QCOMPARE(items::headerPicture(w.lvURLs, 0), img1616::NotAllChecked);
-        // A check is not a site click.
+        // A check is not a site click, and the next click on a row is one.
         QVERIFY(w.lblSiteCode->text().isEmpty());
+        QTreeWidgetItem* first = w.lvURLs->topLevelItem(1); // unchecked above
+        const QRect box = w.lvURLs->visualItemRect(first);
+        QTest::mouseClick(w.lvURLs->viewport(), Qt::LeftButton, {},
+                          QPoint(w.lvURLs->style()->pixelMetric(QStyle::PM_IndicatorWidth) / 2 + 4, box.center().y()));
+        QCOMPARE(first->checkState(0), Qt::Checked);
+        QVERIFY(w.lblSiteCode->text().isEmpty());
+        w.lvURLs->topLevelItem(2)->setCheckState(0, Qt::Unchecked); // by keyboard: no click follows
+        fx.clickRow(w.lvURLs, 2);
+        QCOMPARE(w.lblSiteCode->text(), items::tag(w.lvURLs->topLevelItem(2)));
     }
 
     void enteringTheListFollowsTheCascade()

@@ -17,41 +17,59 @@ class TestKeys : public QObject {
     Q_OBJECT
 
 private slots:
+    // A sequence of key events, "+" down and "-" up, "*" for an automatic repeat, then the modifiers held:
+    // "+D/C -D*/C" is D going down under Ctrl, then a repeat of its release.
     void commandFor_data()
     {
         using C = KeyRouter::Command;
-        QTest::addColumn<int>("type");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("modifiers");
-        QTest::addColumn<bool>("autoRepeat");
-        QTest::addColumn<KeyRouter::Command>("command");
-        const int down = QEvent::KeyPress, up = QEvent::KeyRelease;
-        const int ctrl = Qt::ControlModifier;
-        QTest::newRow("Ctrl+A down") << down << int(Qt::Key_A) << ctrl << false << C::Add;
-        QTest::newRow("Ctrl+E down") << down << int(Qt::Key_E) << ctrl << false << C::Edit;
-        QTest::newRow("Ctrl+S down") << down << int(Qt::Key_S) << ctrl << false << C::Save;
-        QTest::newRow("Ctrl+S up") << up << int(Qt::Key_S) << ctrl << false << C::None;
-        QTest::newRow("Ctrl+D down") << down << int(Qt::Key_D) << ctrl << false << C::None;
-        QTest::newRow("Ctrl+D held") << up << int(Qt::Key_D) << ctrl << true << C::None;
-        QTest::newRow("Ctrl+D up") << up << int(Qt::Key_D) << ctrl << false << C::Delete;
-        QTest::newRow("Ctrl+Shift+S") << down << int(Qt::Key_S) << int(Qt::ControlModifier | Qt::ShiftModifier)
-                                      << false << C::None;
-        QTest::newRow("Alt+S") << down << int(Qt::Key_S) << int(Qt::AltModifier) << false << C::None;
-        QTest::newRow("Ctrl+Alt+A") << down << int(Qt::Key_A) << int(Qt::ControlModifier | Qt::AltModifier) << false
-                                    << C::None;
-        QTest::newRow("plain S") << down << int(Qt::Key_S) << 0 << false << C::None;
-        QTest::newRow("Ctrl+X") << down << int(Qt::Key_X) << ctrl << false << C::None;
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<KeyRouter::Command>("command"); // asked for by the last event
+        QTest::newRow("Ctrl+A down") << "+A/C" << C::Add;
+        QTest::newRow("Ctrl+E down") << "+E/C" << C::Edit;
+        QTest::newRow("Ctrl+S down") << "+S/C" << C::Save;
+        QTest::newRow("Ctrl+S up") << "+S/C -S/C" << C::None;
+        QTest::newRow("Ctrl+D down") << "+D/C" << C::None;
+        QTest::newRow("Ctrl+D up") << "+D/C -D/C" << C::Delete;
+        QTest::newRow("Ctrl+D held") << "+D/C -D*/C" << C::None;
+        QTest::newRow("Ctrl+D up after a hold") << "+D/C -D*/C +D*/C -D/C" << C::Delete;
+        QTest::newRow("quick release, modifiers gone") << "+D/C -D" << C::Delete;
+        QTest::newRow("Ctrl up first") << "+D/C -Ctrl -D" << C::Delete;
+        QTest::newRow("D down without Ctrl") << "+D -D/C" << C::None;
+        QTest::newRow("Ctrl+Shift+D") << "+D/CS -D/CS" << C::None;
+        QTest::newRow("another key between") << "+D/C +X/C -D/C" << C::None;
+        QTest::newRow("Ctrl+Shift+S") << "+S/CS" << C::None;
+        QTest::newRow("Alt+S") << "+S/A" << C::None;
+        QTest::newRow("Ctrl+Alt+A") << "+A/CA" << C::None;
+        QTest::newRow("plain S") << "+S" << C::None;
+        QTest::newRow("Ctrl+X") << "+X/C" << C::None;
     }
 
     void commandFor()
     {
-        QFETCH(int, type);
-        QFETCH(int, key);
-        QFETCH(int, modifiers);
-        QFETCH(bool, autoRepeat);
+        QFETCH(QString, keys);
         QFETCH(KeyRouter::Command, command);
-        const QKeyEvent event(QEvent::Type(type), key, Qt::KeyboardModifiers(modifiers), QString(), autoRepeat);
-        QCOMPARE(KeyRouter::commandFor(event), command);
+        bool deleteDown = false;
+        KeyRouter::Command last = KeyRouter::Command::None;
+        for (const QString& token : keys.split(u' ')) {
+            const QStringList parts = token.mid(1).split(u'/');
+            QString name = parts[0];
+            const bool repeat = name.endsWith(u'*');
+            if (repeat)
+                name.chop(1);
+            const QString held = parts.value(1);
+            Qt::KeyboardModifiers modifiers;
+            if (held.contains(u'C'))
+                modifiers |= Qt::ControlModifier;
+            if (held.contains(u'S'))
+                modifiers |= Qt::ShiftModifier;
+            if (held.contains(u'A'))
+                modifiers |= Qt::AltModifier;
+            const int key = name == u"Ctrl" ? int(Qt::Key_Control) : int(Qt::Key_A + (name[0].unicode() - u'A'));
+            const QKeyEvent event(token[0] == u'+' ? QEvent::KeyPress : QEvent::KeyRelease, key, modifiers,
+                                  QString(), repeat);
+            last = KeyRouter::commandFor(event, deleteDown);
+        }
+        QCOMPARE(last, command);
     }
 
     void escHidesAShownPanelFromAnyControl()
