@@ -1,7 +1,6 @@
 // How long a click on a category with many sites takes: the query, 2,000 rows into the list, and the sort.
-#include "platform/Clipboard.h"
-#include "platform/Prompter.h"
-#include "platform/Shell.h"
+#include "BenchSupport.h"
+
 #include "store/Dorvudb.h"
 #include "views/CategoryTree.h"
 #include "views/SitesList.h"
@@ -12,34 +11,8 @@
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
-#include <algorithm>
 #include <cstdio>
-#include <vector>
-
-namespace {
-
-class SilentPrompter final : public Prompter {
-public:
-    Answer ask(const Prompt&) override { return Answer::Ok; }
-};
-class NoClipboard final : public Clipboard {
-public:
-    void clear() override {}
-    void setPassword(const QString&) override {}
-};
-class NoShell final : public Shell {
-public:
-    void openAddress(const QString&) override {}
-    void openFile(const QString&) override {}
-};
-
-double medianMs(std::vector<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
-
-} // namespace
+#include <cstdlib>
 
 int main(int argc, char** argv)
 {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The real program under a real X server, driven from the keyboard alone: the unlock key, then a category,
-# a site and a password entry, each added with Ctrl+A and saved with Ctrl+S.
+# a site and a password entry, each added with Ctrl+A and saved with Ctrl+S; the entry then copies its
+# password to the clipboard.
 source "$(dirname "$0")/lib.sh"
 
 KEY=314159
@@ -78,5 +79,15 @@ stored=$(sql "SELECT UserPW FROM PWs")
 [[ "$stored" != "$PASSWORD" ]] || fail "the password was stored in clear"
 [[ $(sql "SELECT count(*) FROM Categories") -eq 1 && $(sql "SELECT count(*) FROM URLs") -eq 2 ]] ||
     fail "stray rows: $(sql 'SELECT * FROM Categories; SELECT * FROM URLs')"
+# Esc hands the focus back to the passwords list; Space clicks the entry, which copies its password,
+# marked for clipboard managers as a secret.
+press Escape
+press space
+clip() { xclip -o -selection clipboard "$@" 2>/dev/null; }
+copied() { [[ "$(clip)" == "$PASSWORD" ]]; }
+eventually copied || fail "the clipboard holds '$(clip)'"
+clip -t TARGETS | grep -qx "x-kde-passwordManagerHint" || fail "no password-manager hint: $(clip -t TARGETS)"
+[[ "$(clip -t x-kde-passwordManagerHint)" == "secret" ]] || fail "hint: $(clip -t x-kde-passwordManagerHint)"
+
 kill -0 "$DORVU_PID" 2>/dev/null || fail "the program ended"
 echo "1 passed, 0 failed"
