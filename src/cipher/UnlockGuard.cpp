@@ -1,24 +1,11 @@
 #include "cipher/UnlockGuard.h"
 
-namespace {
-
-// The key box is measured as the original's Trim did: spaces only, in 16-bit units.
-qsizetype lengthWithoutSurroundingSpaces(const QString& text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin) == u' ')
-        ++begin;
-    while (end > begin && text.at(end - 1) == u' ')
-        --end;
-    return end - begin;
-}
-
-} // namespace
+#include "store/TrimSpaces.h"
 
 bool unlockKeyComplete(const QString& key)
 {
-    return lengthWithoutSurroundingSpaces(key) >= 6;
+    // Measured in 16-bit units, trimmed of spaces only.
+    return trimSpaces(key).size() >= 6;
 }
 
 QString unlockKeyMessage()

@@ -6,6 +6,7 @@
 #include "store/Codes.h"
 #include "store/Connection.h"
 #include "store/StoreError.h"
+#include "store/TrimSpaces.h"
 #include "views/CategoryTree.h"
 #include "views/PasswordsList.h"
 #include "views/SitesList.h"
@@ -18,7 +19,6 @@
 #include <QLabel>
 #include <QTreeWidget>
 
-using statements::trimSpaces;
 
 namespace {
 

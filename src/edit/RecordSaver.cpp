@@ -7,6 +7,7 @@
 #include "store/Codes.h"
 #include "store/Connection.h"
 #include "store/StoreError.h"
+#include "store/TrimSpaces.h"
 #include "views/CategoryTree.h"
 #include "views/ViewItems.h"
 #include "views/ViewLoader.h"
@@ -19,7 +20,6 @@
 #include <QPlainTextEdit>
 #include <QTreeWidget>
 
-using statements::trimSpaces;
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include "store/Codes.h"
 #include "store/Connection.h"
 #include "store/StoreError.h"
+#include "store/TrimSpaces.h"
 #include "views/SitesList.h"
 #include "views/ViewItems.h"
 #include "views/ViewLoader.h"
@@ -35,7 +36,7 @@ void SiteStars::changeRank(int step)
     if (list->topLevelItemCount() == 0)
         return;
     const QTreeWidgetItem* row = items::selectedRow(list);
-    if (!row || statements::trimSpaces(row->text(2)).isEmpty())
+    if (!row || trimSpaces(row->text(2)).isEmpty())
         return;
     const qint64 C = items::code(f.tvCategories->currentItem());
     const QString T = items::tag(row);

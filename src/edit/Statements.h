@@ -33,17 +33,4 @@ inline const QString InsertTopCategory =
 inline const QString InsertSubCategory =
     QStringLiteral("INSERT into Categories (catcode, CatName, CatLevel, Parent) values (?, ?, ?, ?)");
 
-// A text as it is stored: without leading and trailing spaces (only spaces: a description keeps its
-// line breaks and tabs), otherwise exactly as typed.
-inline QString trimSpaces(const QString& text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == u' ')
-        ++first;
-    while (last > first && text.at(last - 1) == u' ')
-        --last;
-    return text.mid(first, last - first);
-}
-
 } // namespace statements

@@ -6,6 +6,7 @@
 #include "platform/Pictures.h"
 #include "store/Codes.h"
 #include "store/Connection.h"
+#include "store/TrimSpaces.h"
 #include "views/ListItem.h"
 #include "views/ViewItems.h"
 #include "window/UnlockKey.h"
@@ -25,15 +26,6 @@ namespace {
 
 const QString SelectEntries =
     QStringLiteral("SELECT * FROM PWs WHERE CatCode = ? AND SiteCode = ? ORDER BY UserID COLLATE NOCASE");
-
-bool blank(const QString& text)
-{
-    for (const QChar c : text) {
-        if (c != u' ')
-            return false;
-    }
-    return true;
-}
 
 } // namespace
 
@@ -133,7 +125,7 @@ void PasswordsList::EntryClick()
         return;
     }
     QTreeWidgetItem* row = items::selectedRow(m_list);
-    if (m_list->topLevelItemCount() == 0 || !row || blank(row->text(0))) {
+    if (m_list->topLevelItemCount() == 0 || !row || trimSpaces(row->text(0)).isEmpty()) {
         if (f.SSPanel1->isVisible())
             f.SSPanel4->setText(QStringLiteral("[ Add Password ]"));
         return;

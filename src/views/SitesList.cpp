@@ -3,6 +3,7 @@
 #include "edit/EditPanel.h"
 #include "platform/Pictures.h"
 #include "platform/Shell.h"
+#include "store/TrimSpaces.h"
 #include "views/ViewItems.h"
 #include "views/ViewLoader.h"
 #include "window/frmMain.h"
@@ -81,7 +82,7 @@ bool SitesList::eventFilter(QObject* watched, QEvent* event)
 void SitesList::SiteClick()
 {
     QTreeWidgetItem* row = items::selectedRow(m_list);
-    if (m_list->topLevelItemCount() == 0 || !row || row->text(2).trimmed().isEmpty()) {
+    if (m_list->topLevelItemCount() == 0 || !row || trimSpaces(row->text(2)).isEmpty()) {
         if (f.SSPanel1->isVisible())
             f.SSPanel4->setText(QStringLiteral("[ Add Site ]"));
         return;
@@ -102,7 +103,7 @@ void SitesList::SiteClick()
 void SitesList::GoToSite()
 {
     QTreeWidgetItem* row = items::selectedRow(m_list);
-    if (m_list->topLevelItemCount() == 0 || !row || row->text(2).trimmed().isEmpty())
+    if (m_list->topLevelItemCount() == 0 || !row || trimSpaces(row->text(2)).isEmpty())
         return;
     const QString address = f.txtURL->text().trimmed();
     if (!address.isEmpty())

@@ -2,6 +2,7 @@
 
 #include "cipher/CryptText.h"
 #include "platform/Prompter.h"
+#include "store/TrimSpaces.h"
 #include "window/UnlockKey.h"
 #include "window/frmMain.h"
 
@@ -14,17 +15,6 @@ namespace {
 
 const QString NormalPlaceholder = QStringLiteral("Normal text here !");
 const QString EncryptedPlaceholder = QStringLiteral("Encrypted text here !");
-
-QString trimSpaces(const QString& text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == u' ')
-        ++first;
-    while (last > first && text.at(last - 1) == u' ')
-        --last;
-    return text.mid(first, last - first);
-}
 
 } // namespace
 
