@@ -1,8 +1,7 @@
-#include "support/Fixture.h"
-#include "support/TestMain.h"
-
 #include "cipher/CryptText.h"
 #include "platform/Pictures.h"
+#include "support/Fixture.h"
+#include "support/TestMain.h"
 #include "views/ViewItems.h"
 
 #include <QClipboard>
@@ -17,7 +16,6 @@
 #include <QSignalSpy>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-
 #include <algorithm>
 
 namespace {
@@ -27,30 +25,9 @@ const QString Key = QStringLiteral("352416");
 const QString Mistyped = QStringLiteral("352415");
 const QString Placeholder = QStringLiteral("Normal text here !");
 
-QString enc(const QString& text, const QString& key = Key)
+QString enc(const QString& text)
 {
-    return CryptText(CryptMode::Enc, key, text);
-}
-
-// Banks holds Alpha, with two entries enciphered under Key, and Beta, without any.
-void seed(Fixture& fx)
-{
-    fx.addCategory(1, QStringLiteral("Banks"), 1, 0);
-    fx.addSite(1, 1, QStringLiteral("Alpha"), QStringLiteral("https://alpha.example"));
-    fx.addSite(1, 2, QStringLiteral("Beta"), QStringLiteral("https://beta.example"));
-    fx.addPassword(1, 1, 1, QStringLiteral("ann"), enc(QStringLiteral("secret1")));
-    fx.addPassword(1, 1, 2, QStringLiteral("bob"), enc(QStringLiteral("hunter22")));
-}
-
-// Types each character as a keystroke carrying that text (QTest::keyClicks takes Latin-1 only).
-void typeText(QWidget* widget, const QString& text)
-{
-    for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QCoreApplication::sendEvent(widget, &press);
-        QCoreApplication::sendEvent(widget, &release);
-    }
+    return CryptText(CryptMode::Enc, Key, text);
 }
 
 void typeKey(frmMain& w, const QString& text)
@@ -59,46 +36,17 @@ void typeKey(frmMain& w, const QString& text)
     QTest::keyClicks(w.txtPass, text);
 }
 
-// Overtypes the key's last digit, as a user correcting a typo does.
-void fixLastDigit(frmMain& w, QChar digit)
+// The indicator as colour value, picture index and the caption's drawn colour.
+QString indicator(const frmMain& w)
 {
-    QTest::mouseClick(w.txtPass, Qt::LeftButton);
-    w.txtPass->end(false);
-    QTest::keyClick(w.txtPass, Qt::Key_Backspace);
-    QTest::keyClicks(w.txtPass, QString(digit));
+    return QStringLiteral("%1 %2 %3")
+        .arg(w.SSPanel2->property("ForeColor").toInt())
+        .arg(w.Image1->property("pictureIndex").toInt())
+        .arg(w.SSPanel2->palette().color(QPalette::WindowText).name());
 }
 
-int rowOf(const QTreeWidget* list, int column, const QString& text)
-{
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        if (list->topLevelItem(i)->text(column) == text)
-            return i;
-    }
-    return -1;
-}
-
-int indicatorColour(const frmMain& w)
-{
-    return w.SSPanel2->property("ForeColor").toInt();
-}
-
-int indicatorPicture(const frmMain& w)
-{
-    return w.Image1->property("pictureIndex").toInt();
-}
-
-QString sorted(QString text)
-{
-    std::sort(text.begin(), text.end());
-    return text;
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
+const QString Red = QStringLiteral("255 %1 #ff0000").arg(img1616::KeyIncomplete);
+const QString Green = QStringLiteral("32768 %1 #008000").arg(img1616::KeyComplete);
 
 } // namespace
 
@@ -106,312 +54,179 @@ class TestUnlockKey : public QObject {
     Q_OBJECT
 
 private slots:
+    // Entered after "12", with the plain box marked.
+    // Pasted text is filtered before the box's six-character limit cuts it.
     void onlyDigitsReachTheBox_data()
     {
-        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("entered");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("letters") << "abcXYZ"
-                                 << "";
-        QTest::newRow("letters between digits") << "1a2b"
-                                                << "12";
-        QTest::newRow("spaces") << " 1 2 "
-                                << "12";
-        QTest::newRow("punctuation") << "1.2-3,4!\"*+"
-                                     << "1234";
-        QTest::newRow("other digits") << "\u0661\uff12" // Arabic-Indic one, full-width two
-                                      << "";
-        QTest::newRow("a seventh digit") << "1234567"
-                                         << "123456";
+        QTest::newRow("letters") << "typed" << "abcXYZ" << "12";
+        QTest::newRow("spaces") << "typed" << "   " << "12";
+        QTest::newRow("punctuation") << "typed" << ".-,!\"*+" << "12";
+        QTest::newRow("other digits") << "typed" << "\u0661\uff12" << "12"; // Arabic-Indic one, full-width two
+        QTest::newRow("digits among others") << "typed" << "3a 4." << "1234";
+        QTest::newRow("a seventh digit") << "typed" << "34567" << "123456";
+        QTest::newRow("pasted with Ctrl+V") << "Ctrl+V" << "3a4b5c6d7" << "123456";
+        QTest::newRow("pasted from the menu") << "menu" << "3a4b5c6d7" << "123456";
+        QTest::newRow("nothing to paste") << "Ctrl+V" << "abc" << "12";
     }
 
     void onlyDigitsReachTheBox()
     {
-        QFETCH(QString, typed);
+        QFETCH(QString, how);
+        QFETCH(QString, entered);
         QFETCH(QString, shown);
-        Fixture fx;
-        frmMain& w = fx.open();
-        QTest::mouseClick(w.txtPass, Qt::LeftButton);
-        typeText(w.txtPass, typed);
-        QCOMPARE(w.txtPass->text(), shown);
-    }
-
-    void aRejectedCharacterIsNoKeyChange()
-    {
         Fixture fx;
         frmMain& w = fx.open();
         typeKey(w, QStringLiteral("12"));
         w.txtNormal->setText(QStringLiteral("mark"));
-        QTest::keyClicks(w.txtPass, QStringLiteral("x "));
-        QCOMPARE(w.txtPass->text(), QStringLiteral("12"));
-        QCOMPARE(w.txtNormal->text(), QStringLiteral("mark")); // the incomplete-key steps did not run again
-        QTest::keyClick(w.txtPass, Qt::Key_Backspace);
-        QCOMPARE(w.txtPass->text(), QStringLiteral("1"));
-        QCOMPARE(w.txtNormal->text(), Placeholder);
-    }
-
-    void pastingKeepsTheDigits_data()
-    {
-        QTest::addColumn<QString>("clipboard");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("mixed") << "12a3 4"
-                               << "1234";
-        QTest::newRow("longer than the box") << "1a2b3c4d5e6f7"
-                                             << "123456";
-        QTest::newRow("no digits") << "abc"
-                                   << "";
-    }
-
-    void pastingKeepsTheDigits()
-    {
-        QFETCH(QString, clipboard);
-        QFETCH(QString, shown);
-        Fixture fx;
-        frmMain& w = fx.open();
-        QGuiApplication::clipboard()->setText(clipboard);
-        QTest::mouseClick(w.txtPass, Qt::LeftButton);
-        QTest::keyClick(w.txtPass, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(w.txtPass->text(), shown);
-
-        // The context menu's Paste filters the same way.
-        w.txtPass->clear();
-        QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(2, 2), w.txtPass->mapToGlobal(QPoint(2, 2)));
-        QCoreApplication::sendEvent(w.txtPass, &menuEvent);
-        QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()));
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        QAction* paste = nullptr;
-        for (QAction* action : menu->actions()) {
-            if (action->text().startsWith(QStringLiteral("&Paste")))
-                paste = action;
+        QGuiApplication::clipboard()->setText(entered);
+        if (how == u"Ctrl+V") {
+            QTest::keyClick(w.txtPass, Qt::Key_V, Qt::ControlModifier);
+        } else if (how == u"menu") {
+            QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), w.txtPass->mapToGlobal(QPoint(2, 2)));
+            QCoreApplication::sendEvent(w.txtPass, &event);
+            QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()));
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            const QList<QAction*> actions = menu->actions();
+            const auto paste = std::find_if(actions.begin(), actions.end(),
+                                            [](QAction* a) { return a->text().startsWith(QStringLiteral("&Paste")); });
+            QVERIFY(paste != actions.end());
+            (*paste)->trigger();
+            menu->close();
+        } else {
+            for (const QChar c : entered) { // QTest::keyClicks takes Latin-1 only
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+                QCoreApplication::sendEvent(w.txtPass, &press);
+            }
         }
-        QVERIFY(paste);
-        paste->trigger();
-        menu->close();
         QCOMPARE(w.txtPass->text(), shown);
+        if (shown == u"12") // nothing changed the key, so the incomplete-key steps did not run again
+            QCOMPARE(w.txtNormal->text(), QStringLiteral("mark"));
     }
 
-    void theIndicatorFollowsTheKey()
+    void anIncompleteKeyTurnsRedAndHoldsTheFocus()
     {
         Fixture fx;
+        fx.addCategory(1, QStringLiteral("Banks"), 1, 0);
+        fx.addSite(1, 1, QStringLiteral("Alpha"));
         frmMain& w = fx.open();
-        QCOMPARE(indicatorColour(w), 255);
-        QCOMPARE(indicatorPicture(w), img1616::KeyIncomplete);
-        QCOMPARE(w.SSPanel2->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-        QVERIFY(!w.Image1->pixmap().isNull());
-
-        typeKey(w, Key);
-        QCOMPARE(indicatorColour(w), 32768);
-        QCOMPARE(indicatorPicture(w), img1616::KeyComplete);
-        QCOMPARE(w.SSPanel2->palette().color(QPalette::WindowText), QColor(0, 128, 0));
-        // Only the strip's own caption changes colour.
-        QCOMPARE(w.SSPanel3->palette().color(QPalette::WindowText), QApplication::palette().color(QPalette::WindowText));
-
-        // Overtyping a digit keeps the key complete.
-        w.txtPass->setSelection(2, 1);
-        QTest::keyClicks(w.txtPass, QStringLiteral("9"));
-        QCOMPARE(w.txtPass->text(), QStringLiteral("359416"));
-        QCOMPARE(indicatorPicture(w), img1616::KeyComplete);
-    }
-
-    void anIncompleteKeyHoldsTheFocus()
-    {
-        Fixture fx;
-        seed(fx);
-        frmMain& w = fx.open();
+        QCOMPARE(indicator(w), Red);
         fx.clickNode(QStringLiteral("Banks"));
-
-        // Before the key's first change there is no hold.
-        fx.clickRow(w.lvURLs, 1);
-        QTest::qWait(50);
-        QCOMPARE(QApplication::focusWidget(), w.lvURLs);
+        QCoreApplication::processEvents();
+        QCOMPARE(QApplication::focusWidget(), w.tvCategories); // no hold before the key's first change
 
         typeKey(w, Key);
+        QCOMPARE(indicator(w), Green);
         w.txtNormal->setText(QStringLiteral("sentence"));
         QTest::keyClick(w.txtPass, Qt::Key_Backspace);
-        QCOMPARE(indicatorColour(w), 255);
-        QCOMPARE(indicatorPicture(w), img1616::KeyIncomplete);
+        QCOMPARE(indicator(w), Red);
         QCOMPARE(w.txtNormal->text(), Placeholder);
 
-        // The clicked control gets its click, then the focus goes back.
-        fx.clickRow(w.lvURLs, rowOf(w.lvURLs, 2, QStringLiteral("Alpha")));
+        // The clicked control gets its click, then the focus goes back, and stays.
+        fx.clickRow(w.lvURLs, 0);
         QCOMPARE(w.lblSiteCode->text(), QStringLiteral("1"));
         QTRY_COMPARE(QApplication::focusWidget(), w.txtPass);
-        QTest::mouseClick(w.txtNormal, Qt::LeftButton);
-        QTRY_COMPARE(QApplication::focusWidget(), w.txtPass);
-        w.tvCategories->setFocus();
-        QTRY_COMPARE(QApplication::focusWidget(), w.txtPass);
-
-        // Settled: nothing moves any more.
         QSignalSpy moves(qApp, &QApplication::focusChanged);
-        QTest::qWait(100);
+        QCoreApplication::processEvents();
         QCOMPARE(moves.count(), 0);
 
-        // Complete again: the hold ends.
-        QTest::keyClicks(w.txtPass, QStringLiteral("6"));
-        w.tvCategories->setFocus();
-        QTest::qWait(50);
-        QCOMPARE(QApplication::focusWidget(), w.tvCategories);
-    }
-
-    void aDialogKeepsItsFocus()
-    {
-        Fixture fx;
-        frmMain& w = fx.open();
-        typeKey(w, QStringLiteral("12"));
-
+        // A dialog keeps its focus; once it closes, the key box has it again.
         QDialog dialog(&w);
-        auto* layout = new QVBoxLayout(&dialog);
         auto* edit = new QLineEdit(&dialog);
-        layout->addWidget(edit);
+        (new QVBoxLayout(&dialog))->addWidget(edit);
         dialog.open();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         edit->setFocus();
-        QTRY_COMPARE(QApplication::focusWidget(), edit);
-        QTest::qWait(100);
+        QCoreApplication::processEvents();
         QCOMPARE(QApplication::focusWidget(), edit);
-        QTest::keyClicks(edit, QStringLiteral("typed"));
-        QCOMPARE(edit->text(), QStringLiteral("typed"));
-
         dialog.close();
         w.activateWindow();
         QTRY_COMPARE(QApplication::focusWidget(), w.txtPass);
+
+        QTest::keyClicks(w.txtPass, QStringLiteral("6")); // complete again: the hold ends
+        w.tvCategories->setFocus();
+        QCoreApplication::processEvents();
+        QCOMPARE(QApplication::focusWidget(), w.tvCategories);
     }
 
-    void theWindowClosesWhileTheKeyIsIncomplete()
+    void theCheckFileIsDecipheredUnderTheKey_data()
     {
-        Fixture fx;
-        frmMain& w = fx.open();
-        typeKey(w, QStringLiteral("123"));
-        w.tvCategories->setFocus(); // a hold is pending
-        QVERIFY(w.close());
-        QTest::qWait(50);
-        QVERIFY(!w.isVisible());
-    }
-
-    void theCheckFileIsDeciphered_data()
-    {
-        const QString sentence = QStringLiteral("The quick brown fox jumps");
-        const QString commas = QStringLiteral("Hello, world, once again");
-        const QString e = enc(sentence);
-        // The file's rule drops surrounding spaces: the enciphered forms used here must have none.
-        QVERIFY(e.trimmed() == e && enc(commas).trimmed() == enc(commas));
-        QVERIFY(!e.contains(u','));
-        QVERIFY(e != sentence);
-
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("key");
+        const QString sentence = QStringLiteral("The quick, brown fox");
+        const QByteArray e = enc(sentence).toUtf8();
+        // The file's rule drops surrounding spaces and ends fields at commas: only the quoted form keeps it whole.
+        QVERIFY(e.trimmed() == e && e.contains(','));
+        QTest::addColumn<QByteArray>("content"); // or none, or a folder: there, but unreadable even for root
         QTest::addColumn<QString>("shown");
-        QTest::newRow("one field") << e.toUtf8() << Key << sentence;
-        QTest::newRow("several fields") << ("first, second ,third," + e.toUtf8()) << Key << sentence;
-        QTest::newRow("several lines") << ("line one\r\nline, two\n" + e.toUtf8() + "\r\n") << Key << sentence;
-        QTest::newRow("quoted with commas") << ("a,\"b, c\"\n\"" + enc(commas).toUtf8() + "\"") << Key << commas;
-        QTest::newRow("surrounding spaces") << ("   " + e.toUtf8() + "   \n") << Key << sentence;
-        QTest::newRow("another key") << e.toUtf8() << Mistyped << CryptText(CryptMode::Dec, Mistyped, e);
-        QTest::newRow("empty file") << QByteArray() << Key << QString();
+        QTest::addColumn<int>("messages");
+        QTest::newRow("fields, lines, quotes, spaces")
+            << ("a,\"b, c\"\r\nd, e ,f,  \"" + e + "\"  \r\n") << sentence << 0;
+        QTest::newRow("empty file") << QByteArray("") << QString() << 0;
+        QTest::newRow("missing file") << QByteArray("<none>") << Placeholder << 0;
+        QTest::newRow("unreadable file") << QByteArray("<folder>") << Placeholder << 1;
     }
 
-    void theCheckFileIsDeciphered()
+    void theCheckFileIsDecipheredUnderTheKey()
     {
         QFETCH(QByteArray, content);
-        QFETCH(QString, key);
         QFETCH(QString, shown);
+        QFETCH(int, messages);
         Fixture fx;
-        writeFile(QDir(fx.folder()).filePath(QStringLiteral("key.chk")), content);
+        QFile file(QDir(fx.folder()).filePath(QStringLiteral("key.chk")));
+        if (content == "<folder>")
+            QVERIFY(QDir(fx.folder()).mkdir(QStringLiteral("key.chk")));
+        else if (content != "<none>")
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+        file.close();
         frmMain& w = fx.open();
-        typeKey(w, key.left(5));
-        QCOMPARE(w.txtNormal->text(), Placeholder);
-        QTest::keyClicks(w.txtPass, key.mid(5));
+        typeKey(w, Key);
         QCOMPARE(w.txtNormal->text(), shown);
-        QCOMPARE(fx.prompter.shown.size(), 0);
-        if (key != Key) {
-            const QString sentence = QStringLiteral("The quick brown fox jumps");
-            QVERIFY(w.txtNormal->text() != sentence);
-            QCOMPARE(sorted(w.txtNormal->text()), sorted(sentence));
-        }
+        QCOMPARE(fx.prompter.shown.size(), messages);
+        if (messages)
+            QVERIFY2(fx.prompter.texts()[0].contains(QStringLiteral("key.chk")), qPrintable(fx.prompter.texts()[0]));
+        QCOMPARE(indicator(w), Green); // the rest of the steps still run
     }
 
-    void aMissingCheckFileChangesNothing()
+    // A site is current while the key is mistyped; fixing its last digit reloads the site's passwords.
+    void completingTheKeyReloadsTheCurrentSitesPasswords_data()
     {
-        Fixture fx;
-        frmMain& w = fx.open();
-        typeKey(w, Key);
-        QCOMPARE(w.txtNormal->text(), Placeholder);
-        QCOMPARE(fx.prompter.shown.size(), 0);
-        QCOMPARE(indicatorPicture(w), img1616::KeyComplete);
+        QTest::addColumn<bool>("entryClicked");
+        QTest::newRow("passwords list current: the entry is selected again") << true;
+        QTest::newRow("sites list current: no entry selected") << false;
     }
 
-    void anUnreadableCheckFileIsReported()
+    void completingTheKeyReloadsTheCurrentSitesPasswords()
     {
+        QFETCH(bool, entryClicked);
         Fixture fx;
-        QVERIFY(QDir(fx.folder()).mkdir(QStringLiteral("key.chk"))); // unreadable as a file, even for root
-        frmMain& w = fx.open();
-        typeKey(w, Key);
-        QCOMPARE(fx.prompter.shown.size(), 1);
-        const Prompt& shown = fx.prompter.shown.first();
-        QVERIFY2(shown.text.contains(QStringLiteral("key.chk")), qPrintable(shown.text));
-        QCOMPARE(shown.title, QStringLiteral("Dorvu v4.0"));
-        QCOMPARE(shown.icon, Prompt::Icon::Exclamation);
-        QCOMPARE(w.txtNormal->text(), Placeholder);
-        QCOMPARE(indicatorPicture(w), img1616::KeyComplete); // the rest of the steps still run
-    }
-
-    void completingTheKeyReselectsTheCurrentEntry()
-    {
-        Fixture fx;
-        seed(fx);
+        fx.addCategory(1, QStringLiteral("Banks"), 1, 0);
+        fx.addSite(1, 1, QStringLiteral("Alpha"));
+        fx.addPassword(1, 1, 1, QStringLiteral("ann"), enc(QStringLiteral("secret1")));
+        fx.addPassword(1, 1, 2, QStringLiteral("bob"), enc(QStringLiteral("hunter22")));
         frmMain& w = fx.open();
         typeKey(w, Mistyped);
         fx.clickNode(QStringLiteral("Banks"));
-        fx.clickRow(w.lvURLs, rowOf(w.lvURLs, 2, QStringLiteral("Alpha")));
-        fx.clickRow(w.lvPasswords, rowOf(w.lvPasswords, 0, QStringLiteral("bob")));
-        QCOMPARE(w.CurWhat, QStringLiteral("Passwords"));
-        QVERIFY(fx.clipboard.text != QStringLiteral("hunter22")); // deciphered under the wrong key
+        fx.clickRow(w.lvURLs, 0);
+        const auto bob = [&] { return w.lvPasswords->findItems(QStringLiteral("bob"), Qt::MatchExactly).value(0); };
+        if (entryClicked)
+            fx.clickRow(w.lvPasswords, w.lvPasswords->indexOfTopLevelItem(bob()));
+        QVERIFY(fx.clipboard.text != QStringLiteral("hunter22")); // deciphered under the wrong key, if at all
 
-        fixLastDigit(w, Key.back());
-        QCOMPARE(w.txtPass->text(), Key);
-        const int bob = rowOf(w.lvPasswords, 0, QStringLiteral("bob"));
-        QCOMPARE(items::tag(w.lvPasswords->topLevelItem(bob), 1), QStringLiteral("hunter22"));
-        QCOMPARE(items::tag(w.lvPasswords->topLevelItem(rowOf(w.lvPasswords, 0, QStringLiteral("ann"))), 1),
-                 QStringLiteral("secret1"));
-        QCOMPARE(items::selectedRow(w.lvPasswords), w.lvPasswords->topLevelItem(bob));
-        QCOMPARE(fx.clipboard.text, QStringLiteral("hunter22"));
-        QCOMPARE(w.txtPassword->text(), QStringLiteral("hunter22"));
-        QCOMPARE(QApplication::focusWidget(), w.lvPasswords);
-    }
-
-    void completingTheKeyInTheSitesListSelectsNoEntry()
-    {
-        Fixture fx;
-        seed(fx);
-        frmMain& w = fx.open();
-        typeKey(w, Mistyped);
-        fx.clickNode(QStringLiteral("Banks"));
-        fx.clickRow(w.lvURLs, rowOf(w.lvURLs, 2, QStringLiteral("Alpha")));
-        QCOMPARE(w.CurWhat, QStringLiteral("Sites"));
-
-        fixLastDigit(w, Key.back());
-        QCOMPARE(w.lvPasswords->topLevelItemCount(), 2);
-        QCOMPARE(items::tag(w.lvPasswords->topLevelItem(rowOf(w.lvPasswords, 0, QStringLiteral("bob"))), 1),
-                 QStringLiteral("hunter22"));
-        QVERIFY(!items::selectedRow(w.lvPasswords));
-        QCOMPARE(QApplication::focusWidget(), w.lvURLs);
-        QCOMPARE(fx.clipboard.sets, 0);
-    }
-
-    void completingTheKeyWithoutACurrentSiteOnlyShowsTheCheck()
-    {
-        Fixture fx;
-        seed(fx);
-        writeFile(QDir(fx.folder()).filePath(QStringLiteral("key.chk")), enc(QStringLiteral("checked")).toUtf8());
-        frmMain& w = fx.open();
-        fx.clickNode(QStringLiteral("Banks")); // the first site is selected, but none is current
-        typeKey(w, Key.left(5));
-        fx.startTrace();
-        QTest::keyClicks(w.txtPass, Key.mid(5));
-        QCOMPARE(fx.stopTrace(), QStringList());
-        QCOMPARE(w.txtNormal->text(), QStringLiteral("checked"));
-        QCOMPARE(indicatorPicture(w), img1616::KeyComplete);
-        QCOMPARE(w.lvPasswords->topLevelItemCount(), 0);
-        QCOMPARE(QApplication::focusWidget(), w.txtPass);
+        QTest::mouseClick(w.txtPass, Qt::LeftButton);
+        w.txtPass->end(false);
+        QTest::keyClick(w.txtPass, Qt::Key_Backspace);
+        QTest::keyClicks(w.txtPass, Key.right(1));
+        QStringList passwords;
+        for (int i = 0; i < w.lvPasswords->topLevelItemCount(); ++i)
+            passwords << items::tag(w.lvPasswords->topLevelItem(i), 1);
+        passwords.sort();
+        QCOMPARE(passwords, QStringList({"hunter22", "secret1"}));
+        QCOMPARE(items::selectedRow(w.lvPasswords), entryClicked ? bob() : nullptr);
+        const QString entered = entryClicked ? QStringLiteral("hunter22") : QString();
+        QCOMPARE(fx.clipboard.text, entered);
+        QCOMPARE(w.txtPassword->text(), entered);
+        QCOMPARE(QApplication::focusWidget(), entryClicked ? static_cast<QWidget*>(w.lvPasswords) : w.lvURLs);
     }
 };
 
