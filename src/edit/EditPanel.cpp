@@ -2,10 +2,10 @@
 
 #include "edit/Statements.h"
 #include "edit/TextLimit.h"
-#include "platform/Clipboard.h"
 #include "store/Codes.h"
 #include "store/Connection.h"
 #include "store/StoreError.h"
+#include "views/PasswordsList.h"
 #include "views/ViewItems.h"
 #include "views/ViewLoader.h"
 #include "window/frmMain.h"
@@ -18,7 +18,6 @@
 #include <QPlainTextEdit>
 #include <QToolButton>
 #include <QTreeWidget>
-
 #include <algorithm>
 
 namespace {
@@ -212,14 +211,8 @@ void EditPanel::EditWhat(QString& What)
             NewWhat(QString(kind));
             return;
         }
-        const QString password = items::tag(row, 1);
-        f.lblSer->setText(items::tag(row));
-        f.txtUserID->setText(row->text(0));
-        f.txtPassword->setText(password);
-        f.txtPWDesc->setText(row->text(2));
+        f.passwords->takeEntry(row);
         f.SSPanel4->setText(QStringLiteral("[ Edit Password ]"));
-        f.clipboard.clear();
-        f.clipboard.setPassword(password);
     } else if (kind == Sites) {
         QTreeWidgetItem* row = items::selectedRow(f.lvURLs);
         if (!row) {

@@ -19,7 +19,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTreeWidget>
-
 #include <utility>
 
 namespace {
@@ -130,12 +129,6 @@ void PasswordsList::EntryClick()
             f.SSPanel4->setText(QStringLiteral("[ Add Password ]"));
         return;
     }
-    const QString password = items::tag(row, 1);
-    f.lblSer->setText(items::tag(row));
-    f.txtUserID->setText(row->text(0));
-    f.txtPassword->setText(password);
-    f.txtPWDesc->setText(row->text(2));
-
     if (QTreeWidgetItem* node = f.Nodes.at(f.SelNodeIndex)) {
         f.txtCatName->setText(node->text(0));
         f.lblCatCode->setText(items::codeText(node));
@@ -147,10 +140,20 @@ void PasswordsList::EntryClick()
     f.txtURL->setText(site ? site->text(3) : QString());
     f.txtSiteDesc->setPlainText(site ? site->text(4) : QString());
 
-    f.clipboard.clear();
-    f.clipboard.setPassword(password);
+    takeEntry(row);
     if (f.SSPanel1->isVisible())
         f.SSPanel4->setText(QStringLiteral("[ Edit Password ]"));
+}
+
+void PasswordsList::takeEntry(const QTreeWidgetItem* row)
+{
+    const QString password = items::tag(row, 1);
+    f.lblSer->setText(items::tag(row));
+    f.txtUserID->setText(row->text(0));
+    f.txtPassword->setText(password);
+    f.txtPWDesc->setText(row->text(2));
+    f.clipboard.clear();
+    f.clipboard.setPassword(password);
 }
 
 void PasswordsList::HeaderClick(int c)

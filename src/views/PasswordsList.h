@@ -6,6 +6,7 @@
 
 class frmMain;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 // The passwords list: filling it (masked, deciphered into the rows), entry click, header, focus.
 class PasswordsList : public QObject {
@@ -18,6 +19,8 @@ public:
     void Fill();
     // The entry click on the list's selected row.
     void EntryClick();
+    // Fills the entry's boxes from a row and puts its password on the clipboard.
+    void takeEntry(const QTreeWidgetItem* row);
     // Header click for column c, 1 to 3.
     void HeaderClick(int c);
     void GotFocus();
