@@ -44,13 +44,16 @@ private slots:
         row("234561 block", "234561", "abcdef", "acdefb", "afbcde");
         // L = 5: the fifth step's 6 becomes min(6, 5) = 5, the step itself; the sixth step does not exist.
         row("234561 short 5", "234561", "abcde", "bcdea", "eabcd");
+        row("234561 short 2", "234561", "ab", "ba", "ba");
         row("234561 short 1", "234561", "a", "a", "a");
+        row("234561 eleven", "234561", "abcdefghijk", "acdefbhijkg", "afbcdekghij");
         row("234561 thirteen", "234561", "abcdefghijklm", "acdefbgijklhm", "afbcdeglhijkm");
         // Nines act as six in a whole block, as L in a short one.
         row("999999 block", "999999", "abcdef", "fabcde", "bcdefa");
         row("789789 block", "789789", "abcdef", "fabcde", "bcdefa");
         row("999999 seven", "999999", "abcdefg", "fabcdeg", "bcdefag");
         row("999999 short 4", "999999", "abcd", "dabc", "bcda");
+        row("999999 short 3", "999999", "abc", "cab", "bca");
         // Zeros skip their steps: enc swaps (3,2) then (5,3); dec (5,3) then (3,2).
         row("102030 block", "102030", "abcdef", "acedbf", "aebdcf");
         // Fewer than six digits: the missing ones are 0.

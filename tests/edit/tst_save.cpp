@@ -195,7 +195,8 @@ private slots:
         same("emoji", QStringLiteral("key \U0001F511 \U0001F600"));
         same("injection", QStringLiteral("Robert'); DROP TABLE URLs;--"));
         same("inner spaces and tab", QStringLiteral("a  b\tc"));
-        // Mixed units, CJK one and an emoji two, filling every box to its very last unit.
+        // Mixed units, CJK one and an emoji two, filling every box to its very last unit; the password's
+        // permutation parts the emoji's surrogate halves, and they must still come back whole.
         same("the longest texts", QStringLiteral("中\U0001F511zz").repeated(100));
         QTest::newRow("outer spaces") << QStringLiteral("   padded  ") << QStringLiteral("padded");
     }
