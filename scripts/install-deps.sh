@@ -2,10 +2,11 @@
 # Installs the Debian packages Dorvu needs when they are missing: to build it, and with --test to test it.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libsqlite3-dev fonts-dejavu-core)
+# fp-utils brings chmcmd, which compiles the help pages into dorvu.chm.
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libsqlite3-dev fonts-dejavu-core fp-utils)
 if [[ "${1:-}" == "--test" ]]; then
-    # A real X server for the end-to-end tests, the help compiler and the store's command-line client.
-    packages+=(xvfb xauth xdotool xclip sqlite3 fp-utils)
+    # A real X server for the end-to-end tests and the store's command-line client.
+    packages+=(xvfb xauth xdotool xclip sqlite3)
 fi
 
 missing=()
