@@ -107,19 +107,6 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(StoreError, store->connection().execute(sql));
     }
 
-    void theLongestTextsFit()
-    {
-        QTemporaryDir dir;
-        auto store = freshStore(dir);
-        Connection& c = store->connection();
-        c.execute(QStringLiteral("INSERT INTO Categories VALUES (2147483647, ?, 255, 0)"), {QString(50, u'c')});
-        c.execute(QStringLiteral("INSERT INTO URLs VALUES (1, 1, 0, ?, ?, ?)"),
-                  {QString(200, u's'), QString(500, u'u'), QString(500, u'd')});
-        c.execute(QStringLiteral("INSERT INTO PWs VALUES (1, 1, 255, ?, ?, NULL)"),
-                  {QString(25, u'i'), QString(25, u'p')});
-        QCOMPARE(c.scalar(QStringLiteral("SELECT count(*) FROM PWs")).toInt(), 1);
-    }
-
     void textsComeBackExactly_data()
     {
         QTest::addColumn<QString>("text");
