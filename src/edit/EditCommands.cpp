@@ -5,6 +5,7 @@
 #include "edit/RecordSaver.h"
 #include "edit/SiteMover.h"
 #include "platform/Prompter.h"
+#include "views/CategoryTree.h"
 #include "views/ViewItems.h"
 #include "window/UnlockKey.h"
 #include "window/frmMain.h"
@@ -22,7 +23,7 @@ bool EditCommands::refusedWhileMoving()
 
 bool EditCommands::rootSelected() const
 {
-    return items::key(f.tvCategories->currentItem()) == items::RootKey;
+    return f.tree->currentIsRoot();
 }
 
 bool EditCommands::selectedSiteIsCurrent() const

@@ -115,7 +115,7 @@ void RecordDeleter::commonEnd()
 
 void RecordDeleter::deleteCategory()
 {
-    QTreeWidgetItem* node = f.tvCategories->currentItem();
+    QTreeWidgetItem* node = f.tree->current();
     if (!node)
         return;
     if (!confirm(QStringLiteral("Do you want to delete this category") + CRLF + CRLF + bracketed(node->text(0)) + CRLF +
@@ -215,7 +215,7 @@ void RecordDeleter::deleteSites(const QString& What)
     // Every checked row is visited once, in list order; a row whose site is missing is told about once and
     // stays in the list.
     const QList<QTreeWidgetItem*> targets = n == 0 ? QList<QTreeWidgetItem*>{selected} : checked;
-    const qint64 C = items::code(f.tvCategories->currentItem());
+    const qint64 C = f.tree->currentCode();
     QList<QTreeWidgetItem*> deleted;
     try {
         Connection::Transaction work(f.db);
@@ -280,7 +280,7 @@ void RecordDeleter::deletePassword(const QString& What)
         tell(QStringLiteral("Select UserID from the list first!"), false);
         return;
     }
-    const qint64 C = items::code(f.tvCategories->currentItem());
+    const qint64 C = f.tree->currentCode();
     const qint64 S = codes::numericValue(items::tag(items::selectedRow(f.lvURLs)));
     const qint64 R = codes::numericValue(items::tag(row));
     try {

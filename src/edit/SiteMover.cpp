@@ -1,5 +1,6 @@
 #include "edit/SiteMover.h"
 
+#include "edit/Limits.h"
 #include "platform/Pictures.h"
 #include "platform/Prompter.h"
 #include "store/Codes.h"
@@ -85,7 +86,8 @@ void SiteMover::pick()
         return;
     }
 
-    const QTreeWidgetItem* node = f.tvCategories->currentItem();
+    // The sites picked are those of the category on show, wherever the tree's selection has wandered.
+    const QTreeWidgetItem* node = f.tree->current();
     f.MoveFromCat = static_cast<qint32>(items::code(node));
     f.MoveList.clear();
     QList<QTreeWidgetItem*> picked;
@@ -117,7 +119,7 @@ void SiteMover::paste()
 {
     if (!f.MovingSites)
         return;
-    const QTreeWidgetItem* target = f.tvCategories->currentItem();
+    QTreeWidgetItem* target = f.tree->current();
     if (!target || items::isRoot(target)) {
         f.prompter.warn(QStringLiteral("You can not move sites here!"), frmMain::caption());
         f.Buttons[9]->setChecked(true);
@@ -143,10 +145,8 @@ void SiteMover::paste()
 
     // Picture 23 makes the node click take the node for one that is not current, so the target's sites,
     // the moved ones among them, are loaded afresh.
-    if (QTreeWidgetItem* current = f.Nodes.at(f.SelNodeIndex)) {
-        items::setPicture(current, 0, img1616::SortDescending);
-        f.tree->NodeClick(current);
-    }
+    items::setPicture(target, 0, img1616::SortDescending);
+    f.tree->NodeClick(target);
     f.tvCategories->setFocus(Qt::OtherFocusReason);
     showMoveFace();
 }
@@ -156,6 +156,8 @@ void SiteMover::transfer(qint64 T)
     const qint64 F = f.MoveFromCat;
     // Codes are taken in the order the sites stood in the list, above the target's highest one.
     qint64 N = codes::numericValue(f.db.scalar(HighestSiteCode, {T}).toString());
+    if (N + f.MoveList.size() > codes::MaxCode)
+        throw StoreError(limits::TooManySites);
     for (const QString& entry : std::as_const(f.MoveList)) {
         ++N;
         const qint64 O = codes::numericValue(entry.mid(entry.indexOf(u'|') + 1));

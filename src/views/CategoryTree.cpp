@@ -10,12 +10,14 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QTreeWidget>
 
 CategoryTree::CategoryTree(frmMain& form) : QObject(nullptr), f(form)
 {
     QTreeWidget* tree = f.tvCategories;
     tree->installEventFilter(this);
+    tree->viewport()->installEventFilter(this);
     // Only a click (or Space) makes a node current; moving the selection with the arrows does not.
     connect(tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { NodeClick(node); });
     connect(tree, &QTreeWidget::itemCollapsed, this, &CategoryTree::Collapse);
@@ -23,6 +25,17 @@ CategoryTree::CategoryTree(frmMain& form) : QObject(nullptr), f(form)
 
 bool CategoryTree::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == f.tvCategories->viewport()) {
+        // The tree has no context menu: only the left button may select a node.
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+            return static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton;
+        default:
+            return false;
+        }
+    }
     if (watched != f.tvCategories)
         return false;
     switch (event->type()) {
@@ -48,10 +61,28 @@ void CategoryTree::ClickSelected()
         NodeClick(node);
 }
 
+QTreeWidgetItem* CategoryTree::current() const
+{
+    return f.Nodes.at(f.SelNodeIndex);
+}
+
+qint64 CategoryTree::currentCode() const
+{
+    return items::code(current());
+}
+
+bool CategoryTree::currentIsRoot() const
+{
+    return items::isRoot(current());
+}
+
 void CategoryTree::NodeClick(QTreeWidgetItem* node)
 {
     if (!node || items::picture(node) == img1616::CurrentCategory)
         return;
+    // The clicked node is the tree's selected one, whoever performs the click.
+    if (f.tvCategories->currentItem() != node)
+        f.tvCategories->setCurrentItem(node);
 
     QTreeWidgetItem* previous = f.Nodes.at(f.SelNodeIndex);
     if (previous && !items::isRoot(previous))

@@ -20,6 +20,12 @@ public:
     void GotFocus();
     void LostFocus();
 
+    // The current category's node (the one whose sites are on show), which every command acts on; the
+    // tree's selection may differ from it after the arrow keys moved it.
+    QTreeWidgetItem* current() const;
+    qint64 currentCode() const;
+    bool currentIsRoot() const;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

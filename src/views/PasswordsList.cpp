@@ -7,6 +7,7 @@
 #include "store/Codes.h"
 #include "store/Connection.h"
 #include "store/TrimSpaces.h"
+#include "views/CategoryTree.h"
 #include "views/ListItem.h"
 #include "views/ViewItems.h"
 #include "window/UnlockKey.h"
@@ -89,7 +90,7 @@ bool PasswordsList::eventFilter(QObject* watched, QEvent* event)
 void PasswordsList::Fill()
 {
     m_list->clear();
-    const qint64 C = items::code(f.tvCategories->currentItem());
+    const qint64 C = f.tree->currentCode();
     const qint64 S = codes::numericValue(items::tag(items::selectedRow(f.lvURLs)));
     const std::vector<Row> rows = f.db.select(SelectEntries, {C, S});
     const QString key = f.unlockKey->key();

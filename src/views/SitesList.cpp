@@ -31,6 +31,10 @@ SitesList::SitesList(frmMain& form) : QObject(nullptr), f(form), m_list(form.lvU
     connect(m_list, &QTreeWidget::itemClicked, this, [this] {
         if (m_checkChanged) {
             m_checkChanged = false;
+            // Ticking a box picks a site for a command; it does not select it, or the entries on show would
+            // seem to belong to another site than the one they were loaded for.
+            if (m_list->indexOfTopLevelItem(m_selectedAtPress) >= 0 && m_selectedAtPress != items::selectedRow(m_list))
+                items::selectRow(m_list, m_selectedAtPress);
             return;
         }
         SiteClick();
@@ -42,8 +46,10 @@ SitesList::SitesList(frmMain& form) : QObject(nullptr), f(form), m_list(form.lvU
 bool SitesList::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_list->viewport()) {
-        if (event->type() == QEvent::MouseButtonPress)
+        if (event->type() == QEvent::MouseButtonPress) {
             m_checkChanged = false;
+            m_selectedAtPress = items::selectedRow(m_list);
+        }
         return false;
     }
     if (watched != m_list)

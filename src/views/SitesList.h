@@ -36,5 +36,6 @@ private:
     QTreeWidget* m_list;
     SortState m_sort;
     bool m_checkChanged = false; // a click that toggled a check box is not a site click
+    QTreeWidgetItem* m_selectedAtPress = nullptr;
     bool m_bulkCheck = false;
 };

@@ -3,6 +3,7 @@
 #include "platform/Pictures.h"
 #include "store/Connection.h"
 #include "store/StoreError.h"
+#include "views/CategoryTree.h"
 #include "views/ListItem.h"
 #include "views/PasswordsList.h"
 #include "views/SitesList.h"
@@ -31,6 +32,8 @@ void ViewLoader::Load(QString& What)
 void ViewLoader::emptySites()
 {
     f.lvURLs->clear();
+    // Rows come back unchecked, so the check-all header must not claim they are all checked.
+    items::setHeaderPicture(f.lvURLs, 0, img1616::NotAllChecked);
     f.sURLsCount->setText(QStringLiteral("0 Site(s)"));
     f.lvPasswords->clear();
 }
@@ -92,11 +95,9 @@ QString ViewLoader::rankText(qint64 rank, const QString& highest)
 
 void ViewLoader::reloadSites()
 {
-    f.lvPasswords->clear();
-    f.sURLsCount->setText(QStringLiteral("0 Site(s)"));
-    f.lvURLs->clear();
+    emptySites();
 
-    const qint64 C = items::code(f.tvCategories->currentItem());
+    const qint64 C = f.tree->currentCode();
     const QVariant xMax = f.db.scalar(QStringLiteral("SELECT max(Rank) AS xMax FROM URLs WHERE CatCode = ?"), {C});
     const QString M = xMax.isNull() ? QString() : xMax.toString();
 

@@ -83,8 +83,7 @@ private slots:
         fx.addSite(4, 2, QStringLiteral("Alpha"), QStringLiteral("a.example"), QVariant(), 3);
         fx.addSite(4, 3, QStringLiteral("gamma"), QStringLiteral("c.example"), QStringLiteral("third"), 0);
         frmMain& w = fx.open();
-        w.tvCategories->setCurrentItem(fx.node(QStringLiteral("Banks")));
-        w.views->Load(QStringLiteral("Sites"));
+        fx.clickNode(QStringLiteral("Banks"));
         QCOMPARE(w.sURLsCount->text(), QStringLiteral("3 Site(s)"));
         // Tag, rank and its picture, name and its picture, address, description.
         QStringList rows;
