@@ -1,7 +1,9 @@
 #include "edit/EditPanel.h"
 
+#include "edit/Limits.h"
 #include "edit/Statements.h"
 #include "edit/TextLimit.h"
+#include "platform/Prompter.h"
 #include "store/Codes.h"
 #include "store/Connection.h"
 #include "store/StoreError.h"
@@ -116,6 +118,14 @@ void EditPanel::showPanel()
 void EditPanel::hide()
 {
     f.SSPanel1->setVisible(false);
+    // However the panel closes, the focus goes back to the view the user was working in, not to
+    // whichever control happens to follow the panel in the tab order.
+    if (f.CurWhat == Categories)
+        f.tvCategories->setFocus();
+    else if (f.CurWhat == Sites)
+        f.lvURLs->setFocus();
+    else if (f.CurWhat == Passwords)
+        f.lvPasswords->setFocus();
 }
 
 void EditPanel::focusFirstBox(const QString& What)
@@ -128,14 +138,31 @@ bool EditPanel::allocateCode(const QString& kind)
 {
     const qint64 catCode = codes::numericValue(f.lblCatCode->text());
     try {
+        QLabel* label = nullptr;
+        qint64 code = 0;
         if (kind == Passwords) {
             const qint64 siteCode = codes::numericValue(f.lblSiteCode->text());
-            f.lblSer->setText(QString::number(codes::nextCode(f.db.scalar(statements::MaxSer, {catCode, siteCode}))));
+            label = f.lblSer;
+            code = codes::nextCode(f.db.scalar(statements::MaxSer, {catCode, siteCode}));
         } else if (kind == Sites) {
-            f.lblSiteCode->setText(QString::number(codes::nextCode(f.db.scalar(statements::MaxSiteCode, {catCode}))));
+            label = f.lblSiteCode;
+            code = codes::nextCode(f.db.scalar(statements::MaxSiteCode, {catCode}));
         } else {
-            f.lblCatCode->setText(QString::number(codes::nextCode(f.db.scalar(statements::MaxCatCode))));
+            label = f.lblCatCode;
+            code = codes::nextCode(f.db.scalar(statements::MaxCatCode));
         }
+        // A full scope is said before the user types a record that could not be stored.
+        QString full;
+        if (kind == Passwords && code > codes::MaxSer)
+            full = limits::TooManyEntries;
+        else if (code > codes::MaxCode)
+            full = kind == Sites ? limits::TooManySites : limits::TooManyCategories;
+        if (!full.isEmpty()) {
+            f.prompter.warn(full, frmMain::caption());
+            hide();
+            return false;
+        }
+        label->setText(QString::number(code));
     } catch (const StoreError& error) {
         // Without a code there is no new record to offer.
         f.showStoreError(error.reason());
@@ -256,16 +283,6 @@ void EditPanel::boxFocused(QWidget* box)
         f.txtURL->selectAll();
 }
 
-void EditPanel::escapePressed()
-{
-    hide();
-    if (f.CurWhat == Categories)
-        f.tvCategories->setFocus();
-    else if (f.CurWhat == Sites)
-        f.lvURLs->setFocus();
-    else if (f.CurWhat == Passwords)
-        f.lvPasswords->setFocus();
-}
 
 bool EditPanel::eventFilter(QObject* watched, QEvent* event)
 {
@@ -275,7 +292,7 @@ bool EditPanel::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::FocusIn) {
         boxFocused(box);
     } else if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        escapePressed();
+        hide();
         return true;
     }
     return false;

@@ -24,7 +24,8 @@ public:
     // Shows the panel filled from the selected record of kind What.
     void EditWhat(QString& What);
     void EditWhat(QString&& What) { EditWhat(What); }
-    // Hides the panel (Esc, cmdX); the boxes keep their contents.
+    // Hides the panel (Esc, cmdX, a saved edit) and gives the focus back to the view named by CurWhat; the
+    // boxes keep their contents.
     void hide();
 
     // The kind of record the enabled group holds: "Passwords", "Sites", else "Categories".
@@ -42,7 +43,6 @@ private:
     bool allocateCode(const QString& kind);
     void focusFirstBox(const QString& What);
     void boxFocused(QWidget* box);
-    void escapePressed();
 
     frmMain& f;
     std::array<QWidget*, 7> m_boxes{};

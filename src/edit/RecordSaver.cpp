@@ -2,6 +2,7 @@
 
 #include "cipher/CryptText.h"
 #include "edit/EditPanel.h"
+#include "edit/Limits.h"
 #include "edit/Statements.h"
 #include "platform/Prompter.h"
 #include "store/Codes.h"
@@ -65,6 +66,13 @@ bool RecordSaver::warnIfEmpty(const QString& text, const QString& message)
         return false;
     f.prompter.warn(message, frmMain::caption());
     return true;
+}
+
+bool RecordSaver::refused(bool overLimit, const QString& message)
+{
+    if (overLimit)
+        f.prompter.warn(message, frmMain::caption());
+    return overLimit;
 }
 
 bool RecordSaver::askUpdate(const QString& question)
@@ -143,7 +151,7 @@ bool RecordSaver::saveCategory(qint64& remembered)
     // A new category: its code is taken from the table now, not from the panel; it goes under the tree's
     // selected node.
     const qint64 newCode = codes::nextCode(f.db.scalar(statements::MaxCatCodeOnSave));
-    const QTreeWidgetItem* parent = f.tvCategories->currentItem();
+    const QTreeWidgetItem* parent = f.tree->current();
     qint64 level = 1;
     qint64 K = 0;
     if (items::key(parent).left(4) != items::RootKey) {
@@ -151,6 +159,8 @@ bool RecordSaver::saveCategory(qint64& remembered)
         const QVariant parentLevel = f.db.scalar(statements::ParentLevel, {K});
         level = parentLevel.isNull() ? 1 : parentLevel.toLongLong() + 1;
     }
+    if (refused(newCode > codes::MaxCode, limits::TooManyCategories) || refused(level > codes::MaxLevel, limits::TooDeep))
+        return false;
     if (level == 1)
         f.db.execute(statements::InsertTopCategory, {newCode, C, level});
     else

@@ -19,6 +19,8 @@ private:
     bool saveSite();
     bool saveCategory(qint64& remembered);
     bool warnIfEmpty(const QString& text, const QString& message);
+    // Warns with the limit's message when the record would break it.
+    bool refused(bool overLimit, const QString& message);
     bool askUpdate(const QString& question);
     void followUp(const QString& What, qint64 remembered);
 

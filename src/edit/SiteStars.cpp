@@ -1,10 +1,13 @@
 #include "edit/SiteStars.h"
 
+#include "edit/Limits.h"
 #include "edit/Statements.h"
+#include "platform/Prompter.h"
 #include "store/Codes.h"
 #include "store/Connection.h"
 #include "store/StoreError.h"
 #include "store/TrimSpaces.h"
+#include "views/CategoryTree.h"
 #include "views/SitesList.h"
 #include "views/ViewItems.h"
 #include "views/ViewLoader.h"
@@ -38,7 +41,7 @@ void SiteStars::changeRank(int step)
     const QTreeWidgetItem* row = items::selectedRow(list);
     if (!row || trimSpaces(row->text(2)).isEmpty())
         return;
-    const qint64 C = items::code(f.tvCategories->currentItem());
+    const qint64 C = f.tree->currentCode();
     const QString T = items::tag(row);
     const qint64 S = codes::numericValue(T);
 
@@ -47,7 +50,9 @@ void SiteStars::changeRank(int step)
         const std::vector<Row> found = f.db.select(FindSite, {C, S});
         if (!found.empty()) {
             const qint64 rank = found.front()["Rank"].toLongLong();
-            if (step > 0)
+            if (step > 0 && rank >= codes::MaxCode)
+                f.prompter.warn(limits::RankTooHigh, frmMain::caption());
+            else if (step > 0)
                 f.db.execute(RaiseRank, {rank + 1, C, S});
             else if (rank != 0)
                 f.db.execute(LowerRank, {rank - 1, C, S});

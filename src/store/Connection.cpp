@@ -187,9 +187,10 @@ void Connection::Transaction::commit()
 
 QString describeStoreFailure(int code, const QString& message)
 {
+    // SQLite's own words name constraints, tables and columns: only those about the file reach the user.
     switch (code & 0xff) {
     case SQLITE_CONSTRAINT:
-        return QStringLiteral("The database refused the change because it breaks one of its rules (%1).").arg(message);
+        return QStringLiteral("The database refused the change because it breaks one of its rules.");
     case SQLITE_FULL:
         return QStringLiteral("The disk is full: the change could not be written.");
     case SQLITE_READONLY:
@@ -206,6 +207,6 @@ QString describeStoreFailure(int code, const QString& message)
     case SQLITE_PERM:
         return QStringLiteral("Access to the database file was denied.");
     default:
-        return QStringLiteral("The database reported an error: %1.").arg(message);
+        return QStringLiteral("The database reported an error (code %1).").arg(code);
     }
 }

@@ -4,7 +4,9 @@
 #include "support/TestMain.h"
 #include "views/ViewItems.h"
 
+#include <QApplication>
 #include <QFrame>
+#include <QToolButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTreeWidget>
@@ -186,6 +188,43 @@ private slots:
         QCOMPARE(fx.prompter.shown, QList<Prompt>{refusal});
         QCOMPARE(w.SSPanel4->text(), QStringLiteral("[ Edit Password ]"));
         QCOMPARE(w.txtUserID->text(), QStringLiteral("new"));
+    }
+
+    void everyWayOfClosingThePanelGivesTheFocusBackToTheView_data()
+    {
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<QString>("curWhat");
+        QTest::addColumn<QString>("close");
+        for (const char* close : {"Esc", "X", "Save"}) {
+            QTest::addRow("categories, %s", close) << "banks" << "Categories" << close;
+            QTest::addRow("sites, %s", close) << "bank" << "Sites" << close;
+            QTest::addRow("passwords, %s", close) << "entry" << "Passwords" << close;
+        }
+    }
+
+    void everyWayOfClosingThePanelGivesTheFocusBackToTheView()
+    {
+        QFETCH(QString, state);
+        QFETCH(QString, curWhat);
+        QFETCH(QString, close);
+        Fixture fx;
+        frmMain& w = openIn(fx, state);
+        w.CurWhat = curWhat;
+        run(w, QStringLiteral("Edit"));
+        QTRY_VERIFY(w.SSPanel1->isVisible() && w.SSPanel1->isAncestorOf(QApplication::focusWidget()));
+        if (close == u"Esc") {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        } else if (close == u"X") {
+            QTest::mouseClick(w.cmdX, Qt::LeftButton);
+        } else {
+            fx.prompter.answers.enqueue(Answer::Yes); // the update question of an edit
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+        }
+        QVERIFY(!w.SSPanel1->isVisible());
+        QWidget* view = curWhat == u"Categories" ? static_cast<QWidget*>(w.tvCategories)
+                        : curWhat == u"Sites"    ? static_cast<QWidget*>(w.lvURLs)
+                                                 : static_cast<QWidget*>(w.lvPasswords);
+        QTRY_COMPARE(QApplication::focusWidget(), view);
     }
 };
 

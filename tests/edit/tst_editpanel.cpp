@@ -73,8 +73,6 @@ private slots:
         for (int ser : {2, 3})
             fx.addPassword(1, 1, ser, QStringLiteral("u%1").arg(ser), QStringLiteral("x"));
         QCOMPARE(next("Passwords"), QStringLiteral("4"));
-        fx.addPassword(1, 1, 255, QStringLiteral("last"), QStringLiteral("x"));
-        QCOMPARE(next("Passwords"), QStringLiteral("256"));
     }
 
     void focusControlEnablesOneGroupWithItsLook()

@@ -278,15 +278,13 @@ private slots:
         row("entry: password of spaces", "New", "Passwords", {"Banks", "Bank", "me", "     "}, pair);
         row("site: no name", "New", "Sites", {"Banks", "  ", "", ""}, "Enter site name first.");
         row("category: no name", "New", "Categories", {"   ", "", "", ""}, "Enter category name first.");
-        // Statements the store rejects.
+        // Limits the store enforces are said in words before it is touched.
         const QStringList typed(4, QStringLiteral("typed"));
-        row("a 256th entry in one site", "New", "Passwords", typed, "",
-            "INSERT INTO PWs (CatCode, SiteCode, Ser, UserID, UserPW) VALUES (1, 1, 255, 'last', 'x')");
-        row("a site code past 32 bits", "New", "Sites", typed, "",
-            "INSERT INTO URLs (CatCode, SiteCode, SiteName, Rank, URL) VALUES (1, 2147483647, 'Last', 0, '')");
-        row("a category level above 255", "New", "Categories", typed, "",
+        row("a category level above 255", "New", "Categories", typed,
+            "Categories can be nested at most 255 levels deep.",
             "WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM c WHERE n < 255) INSERT INTO Categories "
             "(CatCode, CatName, CatLevel, Parent) SELECT 100 + n, 'L' || n, n, iif(n = 1, 0, 99 + n) FROM c");
+        // A statement the store rejects.
         row("a refused category update", "Edit", "Categories", typed, "",
             "CREATE TEMP TRIGGER refuse BEFORE UPDATE ON Categories BEGIN SELECT RAISE(ABORT, 'refused'); END");
     }
@@ -335,9 +333,40 @@ private slots:
         QCOMPARE(said.title, frmMain::caption());
         QCOMPARE(said.icon, message.isEmpty() ? Prompt::Icon::Stop : Prompt::Icon::Exclamation);
         if (message.isEmpty())
-            QVERIFY(!said.text.isEmpty());
+            QCOMPARE(said.text, QStringLiteral("The database refused the change because it breaks one of its rules."));
         else
             QCOMPARE(fx.prompter.texts(), QStringList{message});
+    }
+
+    void aFullScopeIsSaidBeforeThePanelOpens_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("a 256th entry in one site")
+            << "Passwords" << "INSERT INTO PWs (CatCode, SiteCode, Ser, UserID, UserPW) VALUES (1, 1, 255, 'last', 'x')"
+            << "A site can hold at most 255 entries.";
+        QTest::newRow("a site code past 32 bits")
+            << "Sites" << "INSERT INTO URLs (CatCode, SiteCode, SiteName, Rank, URL) VALUES (1, 2147483647, 'L', 0, '')"
+            << "This category can hold no more sites.";
+        QTest::newRow("a category code past 32 bits")
+            << "Categories" << "INSERT INTO Categories (CatCode, CatName, CatLevel, Parent) VALUES (2147483647, 'L', 1, 0)"
+            << "No more categories can be added to this database.";
+    }
+
+    void aFullScopeIsSaidBeforeThePanelOpens()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, sql);
+        QFETCH(QString, message);
+        Fixture fx;
+        frmMain& w = openOnBank(fx);
+        fx.db().execute(sql);
+        const QString before = fx.dump();
+        w.panel->NewWhat(QString(kind));
+        QCOMPARE(fx.prompter.texts(), QStringList{message});
+        QVERIFY(!w.SSPanel1->isVisible());
+        QCOMPARE(fx.dump(), before);
     }
 };
 

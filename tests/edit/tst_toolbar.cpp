@@ -113,7 +113,7 @@ private slots:
         // s2 and its entries are moved before s4's entry fails.
         QTest::newRow("a failing statement")
             << QStringLiteral("To") << QStringLiteral("BEFORE UPDATE ON PWs WHEN old.Ser = 2")
-            << QStringLiteral("injected");
+            << QStringLiteral("breaks one of its rules.");
     }
 
     void aRefusedPasteMovesNothingAndKeepsMoving()
