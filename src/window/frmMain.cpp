@@ -35,6 +35,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <algorithm>
 
 namespace {
 
@@ -58,6 +59,29 @@ template <typename Box> Box* textBox(QWidget* parent, const char* name, const QS
 void place(QWidget* widget, const QRect& designed)
 {
     widget->setGeometry(twips::toPixels(designed));
+}
+
+// Designed widths were measured for another font. A caption grows from its designed width as far as its text
+// needs, but never past `limit` (the left edge of the box beside it, which keeps its place); where even that is
+// too narrow, the caption's font shrinks instead (its children keep theirs). The layout never changes these
+// widths, so a resize keeps them.
+void fitCaption(QLabel* caption, int limit)
+{
+    const int room = limit - caption->x();
+    QFont font = caption->font();
+    if (caption->sizeHint().width() > room) {
+        for (QWidget* child : caption->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            QFont own = child->font();
+            own.setPointSizeF(own.pointSizeF()); // set, no longer inherited
+            child->setFont(own);
+        }
+    }
+    while (caption->sizeHint().width() > room && font.pointSizeF() > 6) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        caption->setFont(font);
+    }
+    const int width = std::clamp(caption->sizeHint().width(), caption->width(), std::max(caption->width(), room));
+    caption->resize(width, caption->height());
 }
 
 void setColumnWidths(QTreeWidget* view, const auto& widths)
@@ -363,6 +387,13 @@ void frmMain::placeDesigned()
     place(lblCatCode, layout::designed::lblCatCode);
     place(lblSiteCode, layout::designed::lblSiteCode);
     place(lblSer, layout::designed::lblSer);
+    const std::array<QWidget*, 7> boxes{txtCatName, txtSiteName, txtURL,   txtSiteDesc,
+                                        txtUserID,  txtPassword, txtPWDesc};
+    for (int i = 0; i < 7; ++i)
+        fitCaption(SSPanel5[i], boxes[i]->x());
+    fitCaption(Label1, SSPanel1->contentsRect().right() + 1);
+    fitCaption(SSPanel2, txtPass->x()); // the strip's caption ends before the unlock-key box that lies over it
+    fitCaption(SSPanel3, txtNormal->x());
     txtPass->raise();
     cmdX->raise();
 

@@ -1,7 +1,14 @@
+#include "support/Fixture.h"
+#include "support/TestMain.h"
 #include "window/Layout.h"
 #include "window/Twips.h"
 
-#include <QTest>
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QTreeWidget>
 
 using layout::Input;
 using layout::Result;
@@ -155,7 +162,73 @@ private slots:
             QCOMPARE(layout::arrPan(10000, 8000, panel), layout::compute(hidden).panelPos + QPoint(0, 30));
         }
     }
+
+    void captionsFitAtTheirPlaces_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("index");      // SSPanel5's; -1 for the others
+        QTest::addColumn<QString>("text");   // shown while measuring; empty: the control's own
+        QTest::addColumn<QString>("beside"); // the box the caption's text must end before
+        QTest::addColumn<int>("larger");     // points added to the font: most desktops' is larger than the tests'
+        const auto row = [](const QString& title, const char* name, int index, const char* text, const char* beside) {
+            for (const int larger : {0, 2})
+                QTest::addRow("%s +%dpt", qPrintable(title), larger)
+                    << name << index << QString::fromUtf8(text) << beside << larger;
+        };
+        const char* const boxes[] = {"txtCatName", "txtSiteName", "txtURL",   "txtSiteDesc",
+                                     "txtUserID",  "txtPassword", "txtPWDesc"};
+        for (int i = 0; i < 7; ++i)
+            row(QStringLiteral("SSPanel5(%1)").arg(i), "SSPanel5", i, "", boxes[i]);
+        for (const char* name : {"Label1", "cmdCheck", "lvURLs", "lvPasswords"})
+            row(name, name, -1, "", "");
+        row("SSPanel3", "SSPanel3", -1, "", "txtNormal");
+        row("SSPanel2", "SSPanel2", -1, "", "txtPass");
+        row("sURLsCount", "sURLsCount", -1, "100000 Site(s)", "");
+        for (const char* caption : {"[ Add / Edit ] Panel", "[ Edit Password ]", "[ Add Category ]"})
+            row(caption, "SSPanel4", -1, caption, "");
+    }
+
+    // Every caption is whole at the designed size and after the layout has run again for a new size.
+    void captionsFitAtTheirPlaces()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, index);
+        QFETCH(QString, text);
+        QFETCH(QString, beside);
+        QFETCH(int, larger);
+        const QFont font = QApplication::font();
+        const auto restore = qScopeGuard([font] { QApplication::setFont(font); });
+        QApplication::setFont(QFont(font.family(), font.pointSize() + larger));
+        Fixture fx;
+        frmMain& w = fx.open();
+        QWidget* caption = nullptr;
+        for (QWidget* found : w.findChildren<QWidget*>(name))
+            if (index < 0 || found->property("Index").toInt() == index)
+                caption = found;
+        QVERIFY(caption);
+        auto* label = qobject_cast<QLabel*>(caption);
+        if (!text.isEmpty())
+            label->setText(text);
+        for (const int grow : {0, 1005}) {
+            w.resize(w.width() + twips::toPixels(grow), w.height());
+            QTRY_COMPARE(w.outerWidth(), layout::MinWidth + grow);
+            if (auto* list = qobject_cast<QTreeWidget*>(caption)) {
+                for (int c = 0; c < list->columnCount(); ++c)
+                    QVERIFY2(list->header()->sectionSizeHint(c) <= list->header()->sectionSize(c),
+                             qPrintable(list->headerItem()->text(c)));
+                continue;
+            }
+            const int needed = caption->sizeHint().width();
+            QVERIFY2(needed <= caption->width(),
+                     qPrintable(QStringLiteral("%1 > %2").arg(needed).arg(caption->width())));
+            if (!beside.isEmpty()) {
+                const bool centred = label->alignment() & Qt::AlignHCenter;
+                const int textEnd = caption->x() + (centred ? (caption->width() + needed) / 2 : needed);
+                QVERIFY(textEnd <= w.findChild<QWidget*>(beside)->x());
+            }
+        }
+    }
 };
 
-QTEST_GUILESS_MAIN(tst_Layout)
+DORVU_TEST_MAIN(tst_Layout)
 #include "tst_layout.moc"
