@@ -18,10 +18,15 @@ int main(int argc, char** argv)
     const QString programFolder = QApplication::applicationDirPath();
 
     SingleInstance instance(programFolder);
-    if (!instance.acquire())
+    const InstanceCheck instanceCheck = instance.acquire();
+    if (instanceCheck.state == InstanceCheck::State::AlreadyRunning)
         return 0;
 
     MessageBoxPrompter prompter;
+    if (instanceCheck.state == InstanceCheck::State::Refused) {
+        prompter.error(instanceCheck.problem, frmMain::caption());
+        return 1;
+    }
     std::unique_ptr<Dorvudb> store = openStore(programFolder, prompter);
     if (!store)
         return 1;
