@@ -1,8 +1,34 @@
 #include "edit/TextLimit.h"
 
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QValidator>
+
+namespace {
+
+class WholeCharacters : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& text, int& pos) const override
+    {
+        for (int i = 0; i < text.size(); ++i) {
+            if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+                ++i;
+            } else if (text[i].isSurrogate()) {
+                text.remove(i, 1);
+                if (i < pos)
+                    --pos; // the cursor stays after what was really typed
+                --i;
+            }
+        }
+        return Acceptable;
+    }
+};
+
+} // namespace
 
 void limitLength(QPlainTextEdit* box, int longest)
 {
@@ -28,4 +54,9 @@ void limitLength(QPlainTextEdit* box, int longest)
         cut.setPosition(end, QTextCursor::KeepAnchor);
         cut.removeSelectedText();
     });
+}
+
+void keepWholeCharacters(QLineEdit* box)
+{
+    box->setValidator(new WholeCharacters(box));
 }

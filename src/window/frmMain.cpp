@@ -6,6 +6,7 @@
 #include "edit/RecordSaver.h"
 #include "edit/SiteMover.h"
 #include "edit/SiteStars.h"
+#include "edit/TextLimit.h"
 #include "edit/ToolbarCommands.h"
 #include "platform/Pictures.h"
 #include "platform/Prompter.h"
@@ -321,6 +322,8 @@ void frmMain::createEditPanel()
     txtUserID->setMaxLength(25);
     txtPassword->setMaxLength(25);
     txtPWDesc->setMaxLength(500);
+    for (QLineEdit* box : {txtCatName, txtSiteName, txtURL, txtUserID, txtPassword, txtPWDesc})
+        keepWholeCharacters(box);
 
     lblPL = new QLabel(SSPanel1);
     lblPL->setObjectName(QStringLiteral("lblPL"));

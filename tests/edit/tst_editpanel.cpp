@@ -5,6 +5,7 @@
 #include "views/ViewLoader.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -113,6 +114,41 @@ private slots:
         w.txtSiteDesc->setTextCursor(at);
         w.txtSiteDesc->insertPlainText(QStringLiteral("\n\U0001F511z"));
         QCOMPARE(w.txtSiteDesc->toPlainText(), QString(494, u'x') + QStringLiteral("\ntail"));
+    }
+
+    void aLineEditNeverKeepsHalfAnEmoji_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("kind"); // the group FocusControl enables
+        QTest::newRow("txtCatName") << "txtCatName" << "Categories";
+        QTest::newRow("txtURL") << "txtURL" << "Sites";
+        QTest::newRow("txtPassword") << "txtPassword" << "Passwords";
+    }
+
+    // maxLength counts 16-bit units and would keep the first half of an emoji that has one place left.
+    void aLineEditNeverKeepsHalfAnEmoji()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, kind);
+        Fixture fx;
+        frmMain& w = fx.open();
+        w.panel->FocusControl(kind);
+        auto* edit = w.findChild<QLineEdit*>(box);
+        const QString key = QStringLiteral("\U0001F511");
+        const QString start(edit->maxLength() - 3, u'x');
+        const auto type = [edit, &key] { QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, key, {}); };
+        edit->setText(start);
+        QApplication::clipboard()->setText(QStringLiteral("ab") + key);
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(edit->text(), start + QStringLiteral("ab"));
+        edit->setCursorPosition(1);
+        type();
+        QCOMPARE(edit->text(), start + QStringLiteral("ab"));
+        QCOMPARE(edit->cursorPosition(), 1);
+        QTest::keyClick(edit, Qt::Key_End);
+        QTest::keyClick(edit, Qt::Key_Backspace); // two places: the emoji goes in whole
+        type();
+        QCOMPARE(edit->text(), start + QStringLiteral("a") + key);
     }
 
     void thePanelShowsTheRecordPrepared_data()
