@@ -6,11 +6,42 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <cstdio>
 #include <fcntl.h>
 #include <sqlite3.h>
 #include <unistd.h>
 
 namespace {
+
+// A store being made lies under this name until its schema is committed (the suffix is mkstemp's).
+const QString creationSuffix = QStringLiteral(".new-XXXXXX");
+
+QString systemError()
+{
+    return QString::fromLocal8Bit(strerror(errno));
+}
+
+bool syncPath(const QString& path, int flags)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), flags | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
+}
+
+// Never over a store that appeared meanwhile; where the file system cannot promise that, a plain rename
+// (the single-instance lock keeps a second copy from creating at the same time).
+bool renameNoReplace(const QString& from, const QString& to)
+{
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    return (errno == EINVAL || errno == ENOSYS) && ::rename(source.constData(), target.constData()) == 0;
+}
 
 std::unique_ptr<Connection> openConnection(const QString& path, QString* failure)
 {
@@ -46,39 +77,68 @@ void Dorvudb::BuildDataBase()
     if (!folder.isWritable())
         refuse(QStringLiteral("The program's folder cannot be written, so changes could not be saved."));
 
-    if (QFileInfo::exists(m_path) || QFileInfo(m_path).isSymLink()) {
-        OpenDB();
-        return;
-    }
+    removeLeftovers();
+    if (!QFileInfo::exists(m_path) && !QFileInfo(m_path).isSymLink())
+        createStore();
+    OpenDB();
+}
 
-    // Create the file ourselves so that it is private to the user from its first byte.
-    const int fd = ::open(QFile::encodeName(m_path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+void Dorvudb::createStore()
+{
+    // Made under a temporary name, private from its first byte, and renamed into place only once its schema
+    // is committed: a creation killed half-way never leaves a half-made store under the real name.
+    QByteArray name = QFile::encodeName(m_path + creationSuffix);
+    const int fd = ::mkstemp(name.data());
     if (fd < 0)
-        refuse(QStringLiteral("The file could not be created: %1.").arg(QString::fromLocal8Bit(strerror(errno))));
+        refuse(QStringLiteral("The file could not be created: %1.").arg(systemError()));
     ::close(fd);
+    const QString temporary = QFile::decodeName(name);
 
     try {
-        QString failure;
-        std::unique_ptr<Connection> c = openConnection(m_path, &failure);
-        if (!c)
-            refuse(failure);
-        // Before the first table: the cipher works on 16-bit units and may split a surrogate pair.
-        c->execute(QStringLiteral("PRAGMA encoding = \"UTF-16le\""));
-        Connection::Transaction work(*c);
-        CreateCategoriesTable(*c);
-        CreateURLsTable(*c);
-        CreatePWsTable(*c);
-        for (const QString& statement : schema::indexes())
-            c->execute(statement);
-        work.commit();
+        {
+            QString failure;
+            std::unique_ptr<Connection> c = openConnection(temporary, &failure);
+            if (!c)
+                refuse(failure);
+            // Before the first table: the cipher works on 16-bit units and may split a surrogate pair.
+            c->execute(QStringLiteral("PRAGMA encoding = \"UTF-16le\""));
+            Connection::Transaction work(*c);
+            CreateCategoriesTable(*c);
+            CreateURLsTable(*c);
+            CreatePWsTable(*c);
+            for (const QString& statement : schema::indexes())
+                c->execute(statement);
+            work.commit();
+        }
+        if (!syncPath(temporary, O_RDONLY))
+            refuse(QStringLiteral("The file could not be written to the disk: %1.").arg(systemError()));
+        if (!renameNoReplace(temporary, m_path)) {
+            if (errno != EEXIST)
+                refuse(QStringLiteral("The file could not be put in place: %1.").arg(systemError()));
+            // Another copy's store took the name first: that one is opened.
+            QFile::remove(temporary);
+        }
     } catch (const StoreError& error) {
-        // The file is ours and half made: take it away so the next start tries afresh.
-        QFile::remove(m_path);
+        QFile::remove(temporary);
+        QFile::remove(temporary + QStringLiteral("-journal"));
         if (dynamic_cast<const StoreFileError*>(&error))
             throw;
         refuse(error.reason());
     }
-    OpenDB();
+    // The rename itself lasts only once the folder is on the disk.
+    syncPath(m_folder, O_RDONLY | O_DIRECTORY);
+}
+
+void Dorvudb::removeLeftovers() const
+{
+    // Only names that mkstemp can have made from creationSuffix, and their journals.
+    static const QRegularExpression leftover(
+        QRegularExpression::anchoredPattern(QStringLiteral("Dorvudb\\.mdb\\.new-[A-Za-z0-9]{6}(-journal)?")));
+    const QDir folder(m_folder);
+    for (const QString& name : folder.entryList({fileName() + QStringLiteral(".new-*")}, QDir::Files | QDir::System)) {
+        if (leftover.match(name).hasMatch())
+            QFile::remove(folder.filePath(name));
+    }
 }
 
 void Dorvudb::CreateCategoriesTable(Connection& c)

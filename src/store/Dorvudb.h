@@ -21,6 +21,8 @@ public:
     static QString fileName() { return QStringLiteral("Dorvudb.mdb"); }
 
 private:
+    void createStore();
+    void removeLeftovers() const;
     void CreateCategoriesTable(Connection& c);
     void CreateURLsTable(Connection& c);
     void CreatePWsTable(Connection& c);

@@ -2,11 +2,17 @@
 #include "store/StoreError.h"
 
 #include <QCryptographicHash>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <signal.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -82,6 +88,34 @@ private slots:
         QCOMPARE(again.connection().scalar(QStringLiteral("SELECT CatName FROM Categories")).toString(),
                  QStringLiteral("Banks"));
         QCOMPARE(digest(path), before);
+    }
+
+    // Killed at any moment, a first start leaves no store or a whole one, and the next start clears its leftovers.
+    void aKilledFirstStartLeavesNoHalfMadeStore()
+    {
+        QTemporaryDir dir;
+        QElapsedTimer clock;
+        clock.start();
+        Dorvudb(dir.path()).BuildDataBase();
+        const quint64 creationMicroseconds = quint64(clock.nsecsElapsed() / 1000);
+        for (int i = 0; i < 30; ++i) {
+            const QString folder = dir.filePath(QString::number(i));
+            QVERIFY(QDir().mkdir(folder));
+            writeFile(folder + QStringLiteral("/key.chk"), "not ours to remove");
+            const pid_t child = ::fork();
+            if (child == 0) {
+                try {
+                    Dorvudb(folder).BuildDataBase();
+                } catch (...) {
+                }
+                ::_exit(0);
+            }
+            ::usleep(useconds_t(QRandomGenerator::global()->bounded(creationMicroseconds * 2)));
+            ::kill(child, SIGKILL);
+            ::waitpid(child, nullptr, 0);
+            Dorvudb(folder).BuildDataBase();
+            QCOMPARE(QDir(folder).entryList(QDir::Files), (QStringList{"Dorvudb.mdb", "key.chk"}));
+        }
     }
 
     void theStoreRefusesWhatItsColumnsCannotHold_data()
