@@ -53,6 +53,8 @@ std::unique_ptr<Connection> openConnection(const QString& path, QString* failure
         return nullptr;
     }
     sqlite3_extended_result_codes(db, 1);
+    // Rides over another program reading or writing the file for a moment.
+    sqlite3_busy_timeout(db, 2000);
     return std::make_unique<Connection>(db);
 }
 

@@ -8,10 +8,13 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <chrono>
+#include <future>
 #include <signal.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -116,6 +119,23 @@ private slots:
             Dorvudb(folder).BuildDataBase();
             QCOMPARE(QDir(folder).entryList(QDir::Files), (QStringList{"Dorvudb.mdb", "key.chk"}));
         }
+    }
+
+    void aBriefLockByAnotherProgramIsWaitedOut()
+    {
+        QTemporaryDir dir;
+        auto store = freshStore(dir);
+        std::promise<int> locked;
+        std::jthread other([&locked, path = QFile::encodeName(store->path())] {
+            sqlite3* db = nullptr;
+            sqlite3_open(path.constData(), &db);
+            locked.set_value(sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr));
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+            sqlite3_close(db);
+        });
+        QCOMPARE(locked.get_future().get(), SQLITE_OK);
+        store->connection().execute(QStringLiteral("INSERT INTO Categories VALUES (2, 'Shops', 1, 0)"));
     }
 
     void theStoreRefusesWhatItsColumnsCannotHold_data()
