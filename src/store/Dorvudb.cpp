@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -143,6 +144,25 @@ void Dorvudb::removeLeftovers() const
     }
 }
 
+void Dorvudb::tightenModes() const
+{
+    // SQLite gives new journals the store's own mode, so the store is narrowed before it is opened.
+    struct stat info {};
+    const QByteArray store = QFile::encodeName(m_path);
+    if (::stat(store.constData(), &info) == 0 && (info.st_mode & 077) && ::chmod(store.constData(), 0600) != 0)
+        refuse(QStringLiteral("Other users may read the file, and its permissions could not be narrowed to its owner "
+                              "alone: %1.")
+                   .arg(systemError()));
+    for (const char* suffix : {"-journal", "-wal", "-shm"}) {
+        const QByteArray journal = store + suffix;
+        if (::lstat(journal.constData(), &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & 077) &&
+            ::chmod(journal.constData(), 0600) != 0)
+            refuse(QStringLiteral("Other users may read its journal %1, and its permissions could not be narrowed to "
+                                  "its owner alone: %2.")
+                       .arg(QDir::toNativeSeparators(QFile::decodeName(journal)), systemError()));
+    }
+}
+
 void Dorvudb::CreateCategoriesTable(Connection& c)
 {
     c.execute(schema::categoriesTable());
@@ -165,6 +185,7 @@ void Dorvudb::OpenDB()
         refuse(QStringLiteral("It is not a regular file."));
     if (!file.isReadable() || !file.isWritable())
         refuse(QStringLiteral("The file cannot be read and written by this user."));
+    tightenModes();
 
     QString failure;
     std::unique_ptr<Connection> c = openConnection(m_path, &failure);

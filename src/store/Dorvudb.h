@@ -11,7 +11,8 @@ public:
     explicit Dorvudb(QString programFolder);
 
     // Creates the file with its tables when it is missing, then opens it. A file that cannot be created,
-    // opened or used throws StoreError with a reason that names the file; an existing file is never changed.
+    // opened or used throws StoreError with a reason that names the file. An existing file's content is never
+    // changed; its mode is narrowed to 0600.
     void BuildDataBase();
     void OpenDB();
 
@@ -23,6 +24,7 @@ public:
 private:
     void createStore();
     void removeLeftovers() const;
+    void tightenModes() const;
     void CreateCategoriesTable(Connection& c);
     void CreateURLsTable(Connection& c);
     void CreatePWsTable(Connection& c);

@@ -138,6 +138,38 @@ private slots:
         store->connection().execute(QStringLiteral("INSERT INTO Categories VALUES (2, 'Shops', 1, 0)"));
     }
 
+    void aStoreOthersCouldReadIsMadePrivate_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("0644") << 0644;
+        QTest::newRow("0666") << 0666;
+        QTest::newRow("0640") << 0640;
+    }
+
+    void aStoreOthersCouldReadIsMadePrivate()
+    {
+        QFETCH(int, mode);
+        QTemporaryDir dir;
+        freshStore(dir);
+        const QString path = dir.filePath(QStringLiteral("Dorvudb.mdb"));
+        // Another tool that keeps its journal leaves one beside the store.
+        sqlite3* db = nullptr;
+        QCOMPARE(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
+        sqlite3_exec(db, "PRAGMA journal_mode = PERSIST; DELETE FROM Categories", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        const QStringList files = QDir(dir.path()).entryList({QStringLiteral("Dorvudb.mdb*")}, QDir::Files);
+        QCOMPARE(files, (QStringList{"Dorvudb.mdb", "Dorvudb.mdb-journal"}));
+        for (const QString& file : files)
+            QCOMPARE(::chmod(QFile::encodeName(dir.filePath(file)).constData(), mode_t(mode)), 0);
+
+        Dorvudb(dir.path()).BuildDataBase();
+        for (const QString& file : files) {
+            struct stat info {};
+            QCOMPARE(::stat(QFile::encodeName(dir.filePath(file)).constData(), &info), 0);
+            QCOMPARE(info.st_mode & 0777, 0600u);
+        }
+    }
+
     void theStoreRefusesWhatItsColumnsCannotHold_data()
     {
         QTest::addColumn<QString>("sql");
