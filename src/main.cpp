@@ -32,6 +32,8 @@ int main(int argc, char** argv)
         return 1;
 
     SystemClipboard clipboard;
+    // Both the Exit button and closing the window end through quit: no clipboard manager keeps the password.
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, [&clipboard] { clipboard.clearIfOurs(); });
     DesktopShell shell;
     frmMain window(programFolder, store->connection(), {prompter, clipboard, shell});
     window.startUp();

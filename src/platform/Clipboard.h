@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // The system clipboard, as far as the program uses it: emptied, or given a password.
@@ -15,4 +16,10 @@ class SystemClipboard final : public Clipboard {
 public:
     void clear() override;
     void setPassword(const QString& password) override;
+    // Empties the clipboard if it still holds the very password this program put there, so that no clipboard
+    // manager keeps it once the program has ended; anything copied since is left alone.
+    void clearIfOurs();
+
+private:
+    QByteArray m_digest; // of the password last put there: no second copy of the secret in memory
 };
