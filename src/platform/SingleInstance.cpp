@@ -33,9 +33,10 @@ SingleInstance::SingleInstance(const QString& programFolder)
     if (folder.isEmpty() || !isPrivateFolder(folder)) {
         const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
         folder = QDir(cache).filePath(QStringLiteral("dorvu"));
-        QDir().mkpath(cache);
-        ::mkdir(QFile::encodeName(folder).constData(), 0700);
-        if (cache.isEmpty() || !isPrivateFolder(folder)) {
+        const bool usable = QDir::isAbsolutePath(cache) && QDir().mkpath(cache);
+        if (usable)
+            ::mkdir(QFile::encodeName(folder).constData(), 0700);
+        if (!usable || !isPrivateFolder(folder)) {
             m_problem = QStringLiteral("Dorvu found no private folder for its lock file, which keeps it from running "
                                        "twice. The folder\n%1\nis missing, or it is not yours, or other users can "
                                        "write in it.")
