@@ -15,7 +15,7 @@
 
 bool EditCommands::refusedWhileMoving()
 {
-    if (!f.mover->movingMode())
+    if (!f.state.movingMode)
         return false;
     f.prompter.warn(QStringLiteral("You can not do this while you moving sites"), frmMain::appTitle());
     return true;
@@ -30,7 +30,7 @@ bool EditCommands::selectedSiteIsCurrent() const
 {
     // A list with no selected row shows no site's entries.
     const QTreeWidgetItem* row = items::selectedRow(f.lvURLs);
-    return row && items::tag(row) == f.lblSiteCode->text();
+    return row && items::rowCode(row) == f.state.registers().siteCode;
 }
 
 void EditCommands::warn(const char* text)
@@ -47,24 +47,24 @@ void EditCommands::sbAdd()
 {
     if (refusedWhileMoving())
         return;
-    if (f.CurWhat == u"Categories") {
-        f.panel->NewWhat(f.CurWhat);
-    } else if (f.CurWhat == u"Sites") {
+    if (f.state.CurWhat == What::Categories) {
+        f.panel->NewWhat(f.state.CurWhat);
+    } else if (f.state.CurWhat == What::Sites) {
         if (rootSelected()) {
             warn("You can not add sites here.");
             focusTree();
         } else {
-            f.panel->NewWhat(f.CurWhat);
+            f.panel->NewWhat(f.state.CurWhat);
         }
-    } else if (f.CurWhat == u"Passwords") {
+    } else if (f.state.CurWhat == What::Passwords) {
         if (!f.unlockKey->guard(frmMain::caption()))
             return;
         if (rootSelected())
-            f.panel->NewWhat(QStringLiteral("Categories"));
+            f.panel->NewWhat(What::Categories);
         else if (f.lvURLs->topLevelItemCount() == 0 || !selectedSiteIsCurrent())
-            f.panel->NewWhat(QStringLiteral("Sites"));
+            f.panel->NewWhat(What::Sites);
         else
-            f.panel->NewWhat(f.CurWhat);
+            f.panel->NewWhat(f.state.CurWhat);
     }
 }
 
@@ -72,32 +72,32 @@ void EditCommands::sbEdit()
 {
     if (refusedWhileMoving())
         return;
-    if (f.CurWhat == u"Categories") {
+    if (f.state.CurWhat == What::Categories) {
         if (rootSelected())
             warn("You can not edit this item.");
         else
-            f.panel->EditWhat(f.CurWhat);
-    } else if (f.CurWhat == u"Sites") {
+            f.panel->EditWhat(f.state.CurWhat);
+    } else if (f.state.CurWhat == What::Sites) {
         if (rootSelected()) {
             warn("Select category first.");
             focusTree();
         } else if (f.lvURLs->topLevelItemCount() > 0) {
-            f.panel->EditWhat(f.CurWhat);
+            f.panel->EditWhat(f.state.CurWhat);
         } else {
-            f.panel->NewWhat(QStringLiteral("Sites"));
+            f.panel->NewWhat(What::Sites);
         }
-    } else if (f.CurWhat == u"Passwords") {
+    } else if (f.state.CurWhat == What::Passwords) {
         if (!f.unlockKey->guard(frmMain::caption()))
             return;
         if (rootSelected()) {
             warn("Select category first.");
             focusTree();
         } else if (f.lvURLs->topLevelItemCount() == 0 || !selectedSiteIsCurrent()) {
-            f.panel->NewWhat(QStringLiteral("Sites"));
+            f.panel->NewWhat(What::Sites);
         } else if (f.lvPasswords->topLevelItemCount() == 0) {
-            f.panel->NewWhat(f.CurWhat);
+            f.panel->NewWhat(f.state.CurWhat);
         } else {
-            f.panel->EditWhat(f.CurWhat);
+            f.panel->EditWhat(f.state.CurWhat);
         }
     }
 }
@@ -106,9 +106,9 @@ void EditCommands::sbSave()
 {
     if (refusedWhileMoving())
         return;
-    if (f.CurWhat == u"Passwords" && !f.unlockKey->guard(frmMain::caption()))
+    if (f.state.CurWhat == What::Passwords && !f.unlockKey->guard(frmMain::caption()))
         return;
-    f.saver->SaveWhat(f.CurWhat);
+    f.saver->SaveWhat(f.state.CurWhat);
 }
 
 void EditCommands::sbDelete()
@@ -116,5 +116,5 @@ void EditCommands::sbDelete()
     if (refusedWhileMoving())
         return;
     // The guard and every other check of deleting are DeleteWhat's own.
-    f.deleter->DeleteWhat(f.CurWhat);
+    f.deleter->DeleteWhat(f.state.CurWhat);
 }

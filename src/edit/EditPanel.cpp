@@ -7,6 +7,7 @@
 #include "store/Codes.h"
 #include "store/Connection.h"
 #include "store/StoreError.h"
+#include "views/CategoryTree.h"
 #include "views/PasswordsList.h"
 #include "views/ViewItems.h"
 #include "views/ViewLoader.h"
@@ -22,18 +23,6 @@
 #include <QTreeWidget>
 #include <algorithm>
 
-namespace {
-
-const QString Categories = QStringLiteral("Categories");
-const QString Sites = QStringLiteral("Sites");
-const QString Passwords = QStringLiteral("Passwords");
-
-bool isKind(const QString& What)
-{
-    return What == Categories || What == Sites || What == Passwords;
-}
-
-} // namespace
 
 EditPanel::EditPanel(frmMain& form)
     : QObject(nullptr),
@@ -47,7 +36,7 @@ EditPanel::EditPanel(frmMain& form)
     connect(f.txtPassword, &QLineEdit::textChanged, this, [this](const QString& text) {
         f.lblPL->setText(text.isEmpty() ? QString() : QString::number(text.size()));
     });
-    connect(f.cmdX, &QToolButton::clicked, this, &EditPanel::hide);
+    connect(f.cmdX, &QToolButton::clicked, this, &EditPanel::close);
 }
 
 void EditPanel::setBoxEnabled(QWidget* box, bool enabled)
@@ -60,18 +49,10 @@ void EditPanel::setBoxEnabled(QWidget* box, bool enabled)
     box->setEnabled(enabled);
 }
 
-void EditPanel::FocusControl(QString& What)
+void EditPanel::FocusControl(What what)
 {
-    const QString what = What;
-    auto inGroup = [this, &what](QWidget* box) {
-        if (what == Categories)
-            return box == f.txtCatName;
-        if (what == Sites)
-            return box == f.txtSiteName || box == f.txtURL || box == f.txtSiteDesc;
-        if (what == Passwords)
-            return box == f.txtUserID || box == f.txtPassword || box == f.txtPWDesc;
-        return false;
-    };
+    m_group = what;
+    auto inGroup = [this, what](QWidget* box) { return groupOf(box) == what; };
     // A disabled box hands its focus on to the next one: that move must not count as the user's.
     m_switching = true;
     for (QWidget* box : m_boxes) {
@@ -85,30 +66,57 @@ void EditPanel::FocusControl(QString& What)
     m_switching = false;
 }
 
-QString EditPanel::enabledKind() const
+What EditPanel::groupOf(const QWidget* box) const
 {
-    if (f.txtUserID->isEnabled())
-        return Passwords;
-    if (f.txtSiteName->isEnabled())
-        return Sites;
-    return Categories;
+    if (box == f.txtCatName)
+        return What::Categories;
+    if (box == f.txtSiteName || box == f.txtURL || box == f.txtSiteDesc)
+        return What::Sites;
+    if (box == f.txtUserID || box == f.txtPassword || box == f.txtPWDesc)
+        return What::Passwords;
+    return What::None;
 }
 
-QWidget* EditPanel::firstBox(const QString& What) const
+What EditPanel::enabledKind() const
 {
-    if (What == Categories)
-        return f.txtCatName;
-    if (What == Sites)
-        return f.txtSiteName;
-    if (What == Passwords)
-        return f.txtUserID;
+    return m_group == What::Passwords || m_group == What::Sites ? m_group : What::Categories;
+}
+
+QWidget* EditPanel::firstBox(What what) const
+{
+    switch (what) {
+    case What::Categories: return f.txtCatName;
+    case What::Sites: return f.txtSiteName;
+    case What::Passwords: return f.txtUserID;
+    case What::None: break;
+    }
     return nullptr;
 }
 
-void EditPanel::showPanel()
+void EditPanel::showCaption(Mode mode, What kind)
+{
+    m_mode = mode;
+    const bool add = mode == Mode::Add;
+    switch (kind) {
+    case What::Categories:
+        f.SSPanel4->setText(add ? QStringLiteral("[ Add Category ]") : QStringLiteral("[ Edit Category ]"));
+        break;
+    case What::Sites:
+        f.SSPanel4->setText(add ? QStringLiteral("[ Add Site ]") : QStringLiteral("[ Edit Site ]"));
+        break;
+    case What::Passwords:
+        f.SSPanel4->setText(add ? QStringLiteral("[ Add Password ]") : QStringLiteral("[ Edit Password ]"));
+        break;
+    case What::None:
+        break;
+    }
+}
+
+void EditPanel::show()
 {
     // A panel on show keeps its place; a hidden one comes back centred.
-    if (!f.SSPanel1->isVisible()) {
+    if (!m_open) {
+        m_open = true;
         f.SSPanel1->setVisible(true);
         f.arrPan();
     }
@@ -117,155 +125,151 @@ void EditPanel::showPanel()
 
 void EditPanel::hide()
 {
+    m_open = false;
     f.SSPanel1->setVisible(false);
+}
+
+void EditPanel::close()
+{
+    hide();
     // However the panel closes, the focus goes back to the view the user was working in, not to
     // whichever control happens to follow the panel in the tab order.
-    if (f.CurWhat == Categories)
+    if (f.state.CurWhat == What::Categories)
         f.tvCategories->setFocus();
-    else if (f.CurWhat == Sites)
+    else if (f.state.CurWhat == What::Sites)
         f.lvURLs->setFocus();
-    else if (f.CurWhat == Passwords)
+    else if (f.state.CurWhat == What::Passwords)
         f.lvPasswords->setFocus();
 }
 
-void EditPanel::focusFirstBox(const QString& What)
+void EditPanel::focusFirstBox(What what)
 {
-    if (QWidget* box = firstBox(What); box && box->isEnabled() && box->isVisible())
+    if (QWidget* box = firstBox(what); box && box->isEnabled() && box->isVisible())
         box->setFocus(Qt::OtherFocusReason);
 }
 
-bool EditPanel::allocateCode(const QString& kind)
+bool EditPanel::allocateCode(What kind)
 {
-    const qint64 catCode = codes::numericValue(f.lblCatCode->text());
+    const Registers& registers = f.state.registers();
+    const qint64 catCode = registers.catCode.value_or(0);
     try {
-        QLabel* label = nullptr;
         qint64 code = 0;
-        if (kind == Passwords) {
-            const qint64 siteCode = codes::numericValue(f.lblSiteCode->text());
-            label = f.lblSer;
-            code = codes::nextCode(f.db.scalar(statements::MaxSer, {catCode, siteCode}));
-        } else if (kind == Sites) {
-            label = f.lblSiteCode;
+        if (kind == What::Passwords)
+            code = codes::nextCode(f.db.scalar(statements::MaxSer, {catCode, registers.siteCode.value_or(0)}));
+        else if (kind == What::Sites)
             code = codes::nextCode(f.db.scalar(statements::MaxSiteCode, {catCode}));
-        } else {
-            label = f.lblCatCode;
+        else
             code = codes::nextCode(f.db.scalar(statements::MaxCatCode));
-        }
         // A full scope is said before the user types a record that could not be stored.
         QString full;
-        if (kind == Passwords && code > codes::MaxSer)
+        if (kind == What::Passwords && code > codes::MaxSer)
             full = limits::TooManyEntries;
         else if (code > codes::MaxCode)
-            full = kind == Sites ? limits::TooManySites : limits::TooManyCategories;
+            full = kind == What::Sites ? limits::TooManySites : limits::TooManyCategories;
         if (!full.isEmpty()) {
             f.prompter.warn(full, frmMain::caption());
-            hide();
+            close();
             return false;
         }
-        label->setText(QString::number(code));
+        if (kind == What::Passwords)
+            f.state.setSer(int(code));
+        else if (kind == What::Sites)
+            f.state.setSiteCode(qint32(code));
+        else
+            f.state.setCatCode(qint32(code));
     } catch (const StoreError& error) {
         // Without a code there is no new record to offer.
         f.showStoreError(error.reason());
-        hide();
+        close();
         return false;
     }
     return true;
 }
 
-void EditPanel::NewWhat(QString& What)
+void EditPanel::NewWhat(What what)
 {
-    // What may be CurWhat itself, which the focus moves below rewrite.
-    const QString what = What;
-    if (!isKind(what))
+    if (what == What::None)
         return;
     QTreeWidgetItem* site = items::selectedRow(f.lvURLs);
-    if (what == Passwords && !site) {
+    if (what == What::Passwords && !site) {
         // An entry needs its site: with none selected, the new record is a site.
-        NewWhat(QString(Sites));
+        NewWhat(What::Sites);
         return;
     }
-    showPanel();
+    show();
 
-    QTreeWidgetItem* node = f.Nodes.at(f.SelNodeIndex);
-    auto takeCategory = [this, node] {
+    auto takeCategory = [this] {
         // The root is no category: its boxes stay empty and saving asks for a category.
+        const QTreeWidgetItem* node = f.tree->current();
         const bool category = node && !items::isRoot(node);
         f.txtCatName->setText(category ? node->text(0) : QString());
-        f.lblCatCode->setText(category ? items::codeText(node) : QString());
+        f.state.setCatCode(category ? std::optional<qint32>(f.state.SelNodeIndex) : std::nullopt);
     };
-    if (what == Categories) {
-        f.views->Clear(QString(Categories));
-        f.views->Clear(QString(Sites));
-        f.views->Clear(QString(Passwords));
-    } else if (what == Sites) {
-        f.views->Clear(QString(Sites));
-        f.views->Clear(QString(Passwords));
+    if (what == What::Categories) {
+        f.views->Clear(What::Categories);
+        f.views->Clear(What::Sites);
+        f.views->Clear(What::Passwords);
+    } else if (what == What::Sites) {
+        f.views->Clear(What::Sites);
+        f.views->Clear(What::Passwords);
         takeCategory();
     } else {
-        f.views->Clear(QString(Passwords));
-        f.lblSiteCode->setText(items::tag(site));
+        f.views->Clear(What::Passwords);
+        f.state.setSiteCode(items::rowCode(site));
         f.txtSiteName->setText(site->text(2));
         f.txtURL->setText(site->text(3));
         f.txtSiteDesc->setPlainText(site->text(4));
         takeCategory();
     }
-    FocusControl(QString(what));
+    FocusControl(what);
 
-    const QString kind = enabledKind();
+    const What kind = enabledKind();
     if (!allocateCode(kind))
         return;
-    if (kind == Passwords)
-        f.SSPanel4->setText(QStringLiteral("[ Add Password ]"));
-    else if (kind == Sites)
-        f.SSPanel4->setText(QStringLiteral("[ Add Site ]"));
-    else
-        f.SSPanel4->setText(QStringLiteral("[ Add Category ]"));
+    showCaption(Mode::Add, kind);
     focusFirstBox(kind);
 }
 
-void EditPanel::EditWhat(QString& What)
+void EditPanel::EditWhat(What what)
 {
-    const QString what = What;
-    if (!isKind(what))
+    if (what == What::None)
         return;
-    showPanel();
-    FocusControl(QString(what));
-    const QString kind = enabledKind();
+    show();
+    FocusControl(what);
+    const What kind = enabledKind();
 
-    if (kind == Passwords) {
+    if (kind == What::Passwords) {
         QTreeWidgetItem* row = items::selectedRow(f.lvPasswords);
         if (!row) {
-            NewWhat(QString(kind));
+            NewWhat(kind);
             return;
         }
         f.passwords->takeEntry(row);
-        f.SSPanel4->setText(QStringLiteral("[ Edit Password ]"));
-    } else if (kind == Sites) {
+    } else if (kind == What::Sites) {
         QTreeWidgetItem* row = items::selectedRow(f.lvURLs);
         if (!row) {
-            NewWhat(QString(kind));
+            NewWhat(kind);
             return;
         }
-        f.views->Clear(QString(Passwords));
-        f.lblSiteCode->setText(items::tag(row));
+        f.views->Clear(What::Passwords);
+        f.state.setSiteCode(items::rowCode(row));
         f.txtSiteName->setText(row->text(2));
         f.txtURL->setText(row->text(3));
         f.txtSiteDesc->setPlainText(row->text(4));
-        f.SSPanel4->setText(QStringLiteral("[ Edit Site ]"));
     } else {
-        QTreeWidgetItem* node = f.Nodes.at(f.SelNodeIndex);
+        QTreeWidgetItem* node = f.tree->current();
         if (!node || items::isRoot(node)) {
             // The root is not stored and cannot be edited.
-            NewWhat(QString(Categories));
+            NewWhat(What::Categories);
             return;
         }
-        f.views->Clear(QString(Passwords));
-        f.views->Clear(QString(Sites));
+        f.views->Clear(What::Passwords);
+        f.views->Clear(What::Sites);
         f.txtCatName->setText(node->text(0));
-        f.lblCatCode->setText(items::codeText(node));
+        f.state.setCatCode(f.state.SelNodeIndex);
         f.tvCategories->setCurrentItem(node);
-        f.SSPanel4->setText(QStringLiteral("[ Edit Category ]"));
     }
+    showCaption(Mode::Edit, kind);
     focusFirstBox(kind);
 }
 
@@ -273,12 +277,7 @@ void EditPanel::boxFocused(QWidget* box)
 {
     if (m_switching)
         return;
-    if (box == f.txtCatName)
-        f.CurWhat = Categories;
-    else if (box == f.txtSiteName || box == f.txtURL || box == f.txtSiteDesc)
-        f.CurWhat = Sites;
-    else
-        f.CurWhat = Passwords;
+    f.state.CurWhat = groupOf(box);
     if (box == f.txtURL)
         f.txtURL->selectAll();
 }
@@ -292,7 +291,7 @@ bool EditPanel::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::FocusIn) {
         boxFocused(box);
     } else if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        hide();
+        close();
         return true;
     }
     return false;

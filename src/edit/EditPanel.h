@@ -1,7 +1,8 @@
 #pragma once
 
+#include "state/WindowState.h"
+
 #include <QObject>
-#include <QString>
 #include <array>
 
 class frmMain;
@@ -13,38 +14,51 @@ class EditPanel : public QObject {
     Q_OBJECT
 
 public:
+    // Whether the panel holds a new record or an edited one; its caption says so.
+    enum class Mode { Add, Edit };
+
     explicit EditPanel(frmMain& form);
 
-    // Enables the group of What ("Categories", "Sites", "Passwords"); another value disables all seven.
-    void FocusControl(QString& What);
-    void FocusControl(QString&& What) { FocusControl(What); }
-    // Shows the panel for a new record of kind What, with its code allocated.
-    void NewWhat(QString& What);
-    void NewWhat(QString&& What) { NewWhat(What); }
-    // Shows the panel filled from the selected record of kind What.
-    void EditWhat(QString& What);
-    void EditWhat(QString&& What) { EditWhat(What); }
-    // Hides the panel (Esc, cmdX, a saved edit) and gives the focus back to the view named by CurWhat; the
-    // boxes keep their contents.
+    // Enables the group of a kind of record; What::None disables all seven boxes.
+    void FocusControl(What what);
+    // Shows the panel for a new record of that kind, with its code allocated.
+    void NewWhat(What what);
+    // Shows the panel filled from the selected record of that kind.
+    void EditWhat(What what);
+    // Hides the panel; the boxes keep their contents.
     void hide();
+    // Hides the panel as the user closes it (Esc, cmdX, a saved edit): the focus goes back to the view named
+    // by CurWhat.
+    void close();
 
-    // The kind of record the enabled group holds: "Passwords", "Sites", else "Categories".
-    QString enabledKind() const;
-    // The first box of a group, nullptr for another What.
-    QWidget* firstBox(const QString& What) const;
+    // Shows the panel as it is; a hidden one comes back centred.
+    void show();
+    bool isOpen() const { return m_open; }
+    Mode mode() const { return m_mode; }
+    // Sets the mode and the caption bar's text that names it.
+    void showCaption(Mode mode, What kind);
+    // The kind of record the enabled group holds: Passwords, Sites, else Categories.
+    What enabledKind() const;
+    // The first box of a group, nullptr for What::None.
+    QWidget* firstBox(What what) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void showPanel();
+    What groupOf(const QWidget* box) const;
     void setBoxEnabled(QWidget* box, bool enabled);
-    // Fills the group's code label with the next free code; false (after telling the user) when the store fails.
-    bool allocateCode(const QString& kind);
-    void focusFirstBox(const QString& What);
+    // Fills the group's code register with the next free code; false (after telling the user) when the store
+    // fails or the scope is full.
+    bool allocateCode(What kind);
+    void focusFirstBox(What what);
     void boxFocused(QWidget* box);
 
     frmMain& f;
     std::array<QWidget*, 7> m_boxes{};
+    bool m_open = false;
+    // Before the panel is first filled its caption ("[ Add / Edit ] Panel") reads as adding.
+    Mode m_mode = Mode::Add;
+    What m_group = What::None;
     bool m_switching = false; // FocusControl is enabling and disabling boxes
 };

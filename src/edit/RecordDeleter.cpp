@@ -1,5 +1,6 @@
 #include "edit/RecordDeleter.h"
 
+#include "edit/EditPanel.h"
 #include "edit/Statements.h"
 #include "platform/Pictures.h"
 #include "platform/Prompter.h"
@@ -70,20 +71,18 @@ void markSelected(QTreeWidget* list)
 
 } // namespace
 
-void RecordDeleter::DeleteWhat(QString& What)
+void RecordDeleter::DeleteWhat(What what)
 {
-    if (f.SSPanel1->isVisible())
+    if (f.panel->isOpen())
         return;
-    // What may be CurWhat itself, which the focus rules below rewrite.
-    const QString what = What;
-    if (what == u"Passwords" && !f.unlockKey->guard(frmMain::appTitle()))
+    if (what == What::Passwords && !f.unlockKey->guard(frmMain::appTitle()))
         return;
-    if (what == u"Categories")
+    if (what == What::Categories)
         deleteCategory();
-    else if (what == u"Sites")
-        deleteSites(what);
-    else if (what == u"Passwords")
-        deletePassword(what);
+    else if (what == What::Sites)
+        deleteSites();
+    else if (what == What::Passwords)
+        deletePassword();
 }
 
 bool RecordDeleter::confirm(const QString& text)
@@ -142,7 +141,7 @@ void RecordDeleter::emptyStore()
         f.showStoreError(error.reason());
         return;
     }
-    f.views->Load(QStringLiteral("Categories"));
+    f.views->Load(What::Categories);
     if (f.Nodes.count() > 0)
         f.tvCategories->setCurrentItem(f.Nodes.at(1));
     focusTree();
@@ -178,13 +177,12 @@ void RecordDeleter::deleteSubtree(QTreeWidgetItem* node)
     for (QTreeWidgetItem* gone : std::as_const(doomed))
         f.Nodes.remove(gone);
     delete node; // its descendants go with it
-    f.SelNodeIndex = QString::number(f.Nodes.indexOf(stop));
     f.tree->NodeClick(stop);
     f.tvCategories->setFocus(Qt::OtherFocusReason);
     commonEnd();
 }
 
-void RecordDeleter::deleteSites(const QString& What)
+void RecordDeleter::deleteSites()
 {
     QTreeWidget* list = f.lvURLs;
     const int rows = list->topLevelItemCount();
@@ -231,7 +229,7 @@ void RecordDeleter::deleteSites(const QString& What)
     // The scan makes each checked row the selected one in turn.
     if (n >= 2)
         items::selectRow(list, targets.last());
-    sitesRemoved(deleted, What);
+    sitesRemoved(deleted);
     commonEnd();
 }
 
@@ -247,7 +245,7 @@ bool RecordDeleter::deleteSiteRecords(qint64 C, qint64 S)
     return true;
 }
 
-void RecordDeleter::sitesRemoved(const QList<QTreeWidgetItem*>& rows, const QString& What)
+void RecordDeleter::sitesRemoved(const QList<QTreeWidgetItem*>& rows)
 {
     QTreeWidget* list = f.lvURLs;
     if (!rows.isEmpty()) {
@@ -255,8 +253,7 @@ void RecordDeleter::sitesRemoved(const QList<QTreeWidgetItem*>& rows, const QStr
         f.lvPasswords->viewport()->update();
         for (QTreeWidgetItem* row : rows)
             delete row;
-        QString what = What;
-        f.views->Clear(what);
+        f.views->Clear(What::Sites);
         if (list->topLevelItemCount() > 0) {
             f.sites->GotFocus();
             markSelected(list);
@@ -270,7 +267,7 @@ void RecordDeleter::sitesRemoved(const QList<QTreeWidgetItem*>& rows, const QStr
     f.sURLsCount->setText(QStringLiteral("%1 Site(s)").arg(list->topLevelItemCount()));
 }
 
-void RecordDeleter::deletePassword(const QString& What)
+void RecordDeleter::deletePassword()
 {
     QTreeWidget* list = f.lvPasswords;
     if (list->topLevelItemCount() == 0)
@@ -299,8 +296,7 @@ void RecordDeleter::deletePassword(const QString& What)
     }
 
     delete row;
-    QString what = What;
-    f.views->Clear(what);
+    f.views->Clear(What::Passwords);
     if (list->topLevelItemCount() > 0) {
         f.passwords->GotFocus();
         markSelected(list);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "state/WindowState.h"
+
 #include <QList>
 #include <QString>
 
@@ -12,19 +14,18 @@ class QTreeWidgetItem;
 class RecordDeleter {
 public:
     explicit RecordDeleter(frmMain& form) : f(form) {}
-    void DeleteWhat(QString& What);
-    void DeleteWhat(QString&& What) { DeleteWhat(What); }
+    void DeleteWhat(What what);
 
 private:
     void deleteCategory();
     void emptyStore();
     void deleteSubtree(QTreeWidgetItem* node);
-    void deleteSites(const QString& What);
-    void deletePassword(const QString& What);
+    void deleteSites();
+    void deletePassword();
     // The store's part of deleting one site; false (after telling the user) when the store does not hold it.
     bool deleteSiteRecords(qint64 C, qint64 S);
     // The views after the rows of deleted sites have gone from the list.
-    void sitesRemoved(const QList<QTreeWidgetItem*>& rows, const QString& What);
+    void sitesRemoved(const QList<QTreeWidgetItem*>& rows);
     void commonEnd();
     bool confirm(const QString& text);
     void tell(const QString& text, bool error);

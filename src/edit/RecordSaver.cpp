@@ -22,31 +22,20 @@
 #include <QTreeWidget>
 
 
-namespace {
-
-qint64 N(const QLabel* label)
+void RecordSaver::SaveWhat(What what)
 {
-    return codes::numericValue(label->text());
-}
-
-} // namespace
-
-void RecordSaver::SaveWhat(QString& What)
-{
-    if (!f.SSPanel1->isVisible())
+    if (!f.panel->isOpen())
         return;
-    // What may be CurWhat itself, which the reselection below can rewrite.
-    const QString what = What;
-    if (what == u"Passwords" && !f.unlockKey->guard(frmMain::caption()))
+    if (what == What::Passwords && !f.unlockKey->guard(frmMain::caption()))
         return;
 
-    const QString kind = f.panel->enabledKind();
+    const What kind = f.panel->enabledKind();
     qint64 remembered = 0;
     try {
         bool saved = false;
-        if (kind == u"Passwords")
+        if (kind == What::Passwords)
             saved = savePassword();
-        else if (kind == u"Sites")
+        else if (kind == What::Sites)
             saved = saveSite();
         else
             saved = saveCategory(remembered);
@@ -92,7 +81,8 @@ bool RecordSaver::savePassword()
         f.prompter.warn(QStringLiteral("Enter UserID and Password first."), frmMain::caption());
         return false;
     }
-    const qint64 catCode = N(f.lblCatCode), siteCode = N(f.lblSiteCode), ser = N(f.lblSer);
+    const Registers& r = f.state.registers();
+    const qint64 catCode = r.catCode.value_or(0), siteCode = r.siteCode.value_or(0), ser = r.ser.value_or(0);
 
     Connection::Transaction work(f.db);
     if (f.db.exists(statements::FindPassword, {catCode, siteCode, ser})) {
@@ -116,7 +106,8 @@ bool RecordSaver::saveSite()
     if (warnIfEmpty(trimSpaces(f.txtCatName->text()), QStringLiteral("Select category first.")) ||
         warnIfEmpty(S, QStringLiteral("Enter site name first.")))
         return false;
-    const qint64 catCode = N(f.lblCatCode), siteCode = N(f.lblSiteCode);
+    const Registers& r = f.state.registers();
+    const qint64 catCode = r.catCode.value_or(0), siteCode = r.siteCode.value_or(0);
 
     Connection::Transaction work(f.db);
     if (f.db.exists(statements::FindSite, {catCode, siteCode})) {
@@ -135,7 +126,7 @@ bool RecordSaver::saveCategory(qint64& remembered)
     const QString C = trimSpaces(f.txtCatName->text());
     if (warnIfEmpty(C, QStringLiteral("Enter category name first.")))
         return false;
-    const qint64 catCode = N(f.lblCatCode);
+    const qint64 catCode = f.state.registers().catCode.value_or(0);
 
     Connection::Transaction work(f.db);
     if (f.db.exists(statements::FindCategory, {catCode})) {
@@ -170,12 +161,12 @@ bool RecordSaver::saveCategory(qint64& remembered)
     return true;
 }
 
-void RecordSaver::followUp(const QString& What, qint64 remembered)
+void RecordSaver::followUp(What what, qint64 remembered)
 {
-    const bool addMode = f.SSPanel4->text().contains(QStringLiteral("Add"));
-    f.views->Load(QString(What));
+    const bool addMode = f.panel->mode() == EditPanel::Mode::Add;
+    f.views->Load(what);
 
-    if (What == u"Categories") {
+    if (what == What::Categories) {
         // Bring the saved category into view: an added one through its parent, an edited one itself.
         const int count = f.Nodes.count();
         for (int i = 1; i <= count; ++i) {
@@ -192,7 +183,7 @@ void RecordSaver::followUp(const QString& What, qint64 remembered)
     }
 
     if (addMode)
-        f.panel->NewWhat(QString(What)); // ready for the next record, its first box focused
+        f.panel->NewWhat(what); // ready for the next record, its first box focused
     else
-        f.panel->hide();
+        f.panel->close();
 }

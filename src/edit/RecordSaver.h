@@ -1,5 +1,7 @@
 #pragma once
 
+#include "state/WindowState.h"
+
 #include <QString>
 
 class frmMain;
@@ -8,10 +10,9 @@ class frmMain;
 class RecordSaver {
 public:
     explicit RecordSaver(frmMain& form) : f(form) {}
-    // Saves the record of the panel's enabled group; What ("Categories", "Sites", "Passwords") chooses the
-    // guard, the view reloaded afterwards and the follow-up.
-    void SaveWhat(QString& What);
-    void SaveWhat(QString&& What) { SaveWhat(What); }
+    // Saves the record of the panel's enabled group; What chooses the guard, the view reloaded afterwards
+    // and the follow-up.
+    void SaveWhat(What what);
 
 private:
     // Each returns false when a warning stopped the save. A store failure throws.
@@ -22,7 +23,7 @@ private:
     // Warns with the limit's message when the record would break it.
     bool refused(bool overLimit, const QString& message);
     bool askUpdate(const QString& question);
-    void followUp(const QString& What, qint64 remembered);
+    void followUp(What what, qint64 remembered);
 
     frmMain& f;
 };

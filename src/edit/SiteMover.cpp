@@ -1,5 +1,6 @@
 #include "edit/SiteMover.h"
 
+#include "edit/EditPanel.h"
 #include "edit/Limits.h"
 #include "platform/Pictures.h"
 #include "platform/Prompter.h"
@@ -13,16 +14,26 @@
 
 #include <QAction>
 #include <QFrame>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QLabel>
 #include <QTreeWidget>
+
+#include <QSet>
 
 namespace {
 
 const QString HighestSiteCode = QStringLiteral("Select max(sitecode) as xMax From URLs where catcode =?");
-const QString MoveSite = QStringLiteral("UpDate URLs Set catcode =?, Sitecode =? where catcode =? And Sitecode =?");
-const QString SitePasswords = QStringLiteral("Select * From PWs Where catcode =? And SiteCode =? order by Ser");
-const QString MovePassword =
-    QStringLiteral("UpDate PWs Set catcode =?, Sitecode = ? where catcode =? And Sitecode =? And Ser =?");
+// The picked sites' new codes follow their order in the list, above the target's highest code; a site that
+// is gone meanwhile keeps its number unused.
+const QString MakeMoving = QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS moving (old INTEGER PRIMARY KEY, new INTEGER)");
+const QString ClearMoving = QStringLiteral("DELETE FROM temp.moving");
+const QString FillMoving =
+    QStringLiteral("INSERT INTO temp.moving (old, new) SELECT value, ? + key + 1 FROM json_each(?)");
+const QString MoveSites = QStringLiteral("UPDATE URLs SET CatCode = ?, SiteCode = m.new FROM temp.moving AS m "
+                                         "WHERE URLs.CatCode = ? AND URLs.SiteCode = m.old");
+const QString MovePasswords = QStringLiteral("UPDATE PWs SET CatCode = ?, SiteCode = m.new FROM temp.moving AS m "
+                                             "WHERE PWs.CatCode = ? AND PWs.SiteCode = m.old");
 
 void setFace(QAction* button, const char* caption, const char* tip, int picture)
 {
@@ -34,11 +45,6 @@ void setFace(QAction* button, const char* caption, const char* tip, int picture)
 
 } // namespace
 
-bool SiteMover::movingMode() const
-{
-    return f.Buttons[9]->isChecked();
-}
-
 void SiteMover::showMoveFace()
 {
     setFace(f.Buttons[9], "Move", "Moving sites from category", img1616::Move);
@@ -49,19 +55,22 @@ void SiteMover::showPasteFace()
     setFace(f.Buttons[9], "Paste", "Paste sites here", img1616::Paste);
 }
 
-void SiteMover::popUp()
+void SiteMover::setDown(bool down)
 {
+    f.state.movingMode = down;
     // setChecked emits no trigger: the click handling does not run again.
-    f.Buttons[9]->setChecked(false);
+    f.Buttons[9]->setChecked(down);
 }
 
 void SiteMover::ButtonClicked()
 {
-    if (f.SSPanel1->isVisible()) {
-        popUp();
+    // The click has moved the button already.
+    setDown(!f.state.movingMode);
+    if (f.panel->isOpen()) {
+        setDown(false);
         return;
     }
-    if (f.Buttons[9]->isChecked())
+    if (f.state.movingMode)
         pick();
     else
         paste();
@@ -70,46 +79,35 @@ void SiteMover::ButtonClicked()
 void SiteMover::pick()
 {
     QTreeWidget* list = f.lvURLs;
-    if (list->topLevelItemCount() == 0) {
-        popUp();
-        return;
-    }
-    f.MovingSites = false;
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        if (list->topLevelItem(i)->checkState(0) == Qt::Checked) {
-            f.MovingSites = true;
-            break;
-        }
-    }
-    if (!f.MovingSites) {
-        popUp();
-        return;
-    }
-
-    // The sites picked are those of the category on show, wherever the tree's selection has wandered.
-    const QTreeWidgetItem* node = f.tree->current();
-    f.MoveFromCat = static_cast<qint32>(items::code(node));
-    f.MoveList.clear();
     QList<QTreeWidgetItem*> picked;
     for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* row = list->topLevelItem(i);
-        if (row->checkState(0) != Qt::Checked)
-            continue;
-        f.MoveList.append(items::codeText(node) + u'|' + items::tag(row));
-        picked.append(row);
+        if (list->topLevelItem(i)->checkState(0) == Qt::Checked)
+            picked.append(list->topLevelItem(i));
+    }
+    f.state.MovingSites = !picked.isEmpty();
+    if (picked.isEmpty()) {
+        setDown(false);
+        return;
     }
 
-    // The picked sites leave the list only; the store keeps them where they are until the paste.
-    for (QTreeWidgetItem* row : std::as_const(picked)) {
-        if (row == items::selectedRow(list)) {
-            f.views->Clear(QStringLiteral("Passwords"));
-            f.views->Clear(QStringLiteral("Sites"));
-            f.lvPasswords->clear();
-            f.lvPasswords->viewport()->update();
-        }
-        delete row;
-        f.sURLsCount->setText(QStringLiteral("%1 Site(s)").arg(list->topLevelItemCount()));
+    // The sites picked are those of the category on show, wherever the tree's selection has wandered. They
+    // leave the list only; the store keeps them where they are until the paste.
+    f.state.MoveFromCat = f.state.SelNodeIndex;
+    f.state.MoveList.clear();
+    for (const QTreeWidgetItem* row : std::as_const(picked))
+        f.state.MoveList.append({f.state.MoveFromCat, *items::rowCode(row)});
+    if (picked.contains(items::selectedRow(list))) {
+        f.views->Clear(What::Passwords);
+        f.views->Clear(What::Sites);
+        f.lvPasswords->clear();
     }
+    // Out in one pass: rows removed one by one would each move the selection and lay the list out again.
+    QList<QTreeWidgetItem*> kept = list->invisibleRootItem()->takeChildren();
+    const QSet<QTreeWidgetItem*> gone(picked.cbegin(), picked.cend());
+    kept.removeIf([&gone](QTreeWidgetItem* row) { return gone.contains(row); });
+    list->addTopLevelItems(kept);
+    qDeleteAll(picked);
+    f.sURLsCount->setText(QStringLiteral("%1 Site(s)").arg(list->topLevelItemCount()));
     showPasteFace();
     if (items::headerPicture(list, 0) == img1616::AllChecked)
         items::setHeaderPicture(list, 0, img1616::NotAllChecked);
@@ -117,17 +115,17 @@ void SiteMover::pick()
 
 void SiteMover::paste()
 {
-    if (!f.MovingSites)
+    if (!f.state.MovingSites)
         return;
     QTreeWidgetItem* target = f.tree->current();
     if (!target || items::isRoot(target)) {
         f.prompter.warn(QStringLiteral("You can not move sites here!"), frmMain::caption());
-        f.Buttons[9]->setChecked(true);
+        setDown(true);
         showPasteFace();
         return;
     }
 
-    if (f.MoveFromCat != 0) {
+    if (f.state.MoveFromCat != 0) {
         try {
             Connection::Transaction work(f.db);
             transfer(items::code(target));
@@ -135,12 +133,12 @@ void SiteMover::paste()
         } catch (const StoreError& error) {
             // Nothing moved: moving mode goes on with the same picked sites, so the paste can be tried again.
             f.showStoreError(error.reason());
-            f.Buttons[9]->setChecked(true);
+            setDown(true);
             showPasteFace();
             return;
         }
-        f.MovingSites = false;
-        f.MoveList.clear();
+        f.state.MovingSites = false;
+        f.state.MoveList.clear();
     }
 
     // Picture 23 makes the node click take the node for one that is not current, so the target's sites,
@@ -153,16 +151,16 @@ void SiteMover::paste()
 
 void SiteMover::transfer(qint64 T)
 {
-    const qint64 F = f.MoveFromCat;
-    // Codes are taken in the order the sites stood in the list, above the target's highest one.
-    qint64 N = codes::numericValue(f.db.scalar(HighestSiteCode, {T}).toString());
-    if (N + f.MoveList.size() > codes::MaxCode)
+    const qint64 F = f.state.MoveFromCat;
+    const qint64 N = f.db.scalar(HighestSiteCode, {T}).toLongLong(); // 0 when the target has no sites
+    if (N + f.state.MoveList.size() > codes::MaxCode)
         throw StoreError(limits::TooManySites);
-    for (const QString& entry : std::as_const(f.MoveList)) {
-        ++N;
-        const qint64 O = codes::numericValue(entry.mid(entry.indexOf(u'|') + 1));
-        f.db.execute(MoveSite, {T, N, F, O});
-        for (const Row& password : f.db.select(SitePasswords, {F, O}))
-            f.db.execute(MovePassword, {T, N, F, O, password["Ser"]});
-    }
+    QJsonArray oldCodes;
+    for (const MoveEntry& entry : std::as_const(f.state.MoveList))
+        oldCodes.append(entry.siteCode);
+    f.db.execute(MakeMoving);
+    f.db.execute(ClearMoving);
+    f.db.execute(FillMoving, {N, QString::fromUtf8(QJsonDocument(oldCodes).toJson(QJsonDocument::Compact))});
+    f.db.execute(MoveSites, {T, F});
+    f.db.execute(MovePasswords, {T, F});
 }

@@ -10,9 +10,7 @@ class frmMain;
 class SiteMover {
 public:
     explicit SiteMover(frmMain& form) : f(form) {}
-    // Moving mode: button 9 is down.
-    bool movingMode() const;
-    // Button 9 was clicked and is now down (pick) or up (paste).
+    // Button 9 was clicked: it goes down (pick) or up (paste).
     void ButtonClicked();
 
     // Button 9's two faces.
@@ -24,7 +22,8 @@ private:
     void paste();
     // The store's part of a paste; throws StoreError, leaving the caller's unit of work to roll back.
     void transfer(qint64 T);
-    void popUp();
+    // Moving mode, and button 9 showing it.
+    void setDown(bool down);
 
     frmMain& f;
 };

@@ -63,7 +63,7 @@ void SiteStars::changeRank(int step)
         f.showStoreError(error.reason());
     }
 
-    f.views->Load(QStringLiteral("Sites"));
+    f.views->Load(What::Sites);
     reselect(T);
 }
 

@@ -22,7 +22,7 @@ ToolbarCommands::ToolbarCommands(frmMain& form) : QObject(nullptr), f(form)
 
 void ToolbarCommands::ButtonClick(int index)
 {
-    if (f.mover->movingMode() && index != 9 && index != 17) {
+    if (f.state.movingMode && index != 9 && index != 17) {
         f.prompter.warn(QStringLiteral("You can not do that while moving sites"), frmMain::appTitle());
         return;
     }

@@ -63,7 +63,7 @@ void CategoryTree::ClickSelected()
 
 QTreeWidgetItem* CategoryTree::current() const
 {
-    return f.Nodes.at(f.SelNodeIndex);
+    return f.Nodes.byCode(f.state.SelNodeIndex);
 }
 
 qint64 CategoryTree::currentCode() const
@@ -84,42 +84,33 @@ void CategoryTree::NodeClick(QTreeWidgetItem* node)
     if (f.tvCategories->currentItem() != node)
         f.tvCategories->setCurrentItem(node);
 
-    QTreeWidgetItem* previous = f.Nodes.at(f.SelNodeIndex);
+    QTreeWidgetItem* previous = current();
     if (previous && !items::isRoot(previous))
         items::setPicture(previous, 0, img1616::Category);
 
-    QTreeWidgetItem* selected = f.tvCategories->currentItem();
-    f.SelNodeIndex = QString::number(f.Nodes.indexOf(selected));
-    if (f.SelNodeIndex != u"1") {
-        items::setPicture(f.Nodes.at(f.SelNodeIndex), 0, img1616::CurrentCategory);
-        f.lvURLs->clear();
-        if (items::headerPicture(f.lvURLs, 0) != img1616::NotAllChecked)
-            items::setHeaderPicture(f.lvURLs, 0, img1616::NotAllChecked);
-        f.views->Load(QStringLiteral("Sites"));
-        f.lblCatCode->setText(items::codeText(selected));
-        f.txtCatName->setText(selected->text(0));
+    f.state.SelNodeIndex = qint32(items::code(node));
+    if (!items::isRoot(node)) {
+        items::setPicture(node, 0, img1616::CurrentCategory);
+        f.views->Load(What::Sites);
+        f.state.setCatCode(f.state.SelNodeIndex);
+        f.txtCatName->setText(node->text(0));
     } else {
-        items::setPicture(selected, 0, img1616::Root);
-        f.lvURLs->clear();
-        if (items::headerPicture(f.lvURLs, 0) != img1616::NotAllChecked)
-            items::setHeaderPicture(f.lvURLs, 0, img1616::NotAllChecked);
-        f.sURLsCount->setText(QStringLiteral("0 Site(s)"));
-        f.lvPasswords->clear();
-        f.lblCatCode->clear();
+        items::setPicture(node, 0, img1616::Root);
+        f.views->emptySites(); // no site can be filed under the root: nothing to read
+        f.state.setCatCode(std::nullopt);
         f.txtCatName->clear();
     }
-    f.SelNodeIndex = QString::number(f.Nodes.indexOf(selected));
-    f.views->Clear(QStringLiteral("Sites"));
-    f.views->Clear(QStringLiteral("Passwords"));
+    f.views->Clear(What::Sites);
+    f.views->Clear(What::Passwords);
     if (f.lvURLs->topLevelItemCount() > 0)
         items::selectRow(f.lvURLs, f.lvURLs->topLevelItem(0));
 
-    f.panel->FocusControl(f.CurWhat);
-    if (f.SSPanel1->isVisible()) {
-        if (!items::isRoot(selected))
-            f.panel->EditWhat(QStringLiteral("Categories"));
+    f.panel->FocusControl(f.state.CurWhat);
+    if (f.panel->isOpen()) {
+        if (!items::isRoot(node))
+            f.panel->EditWhat(What::Categories);
         else
-            f.panel->NewWhat(QStringLiteral("Categories"));
+            f.panel->NewWhat(What::Categories);
     }
 }
 
@@ -145,21 +136,21 @@ void CategoryTree::Collapse(QTreeWidgetItem* node)
 
 void CategoryTree::GotFocus()
 {
-    f.CurWhat = QStringLiteral("Categories");
+    f.state.CurWhat = What::Categories;
     frmMain::setBorderStyle(f.tvCategories, 1);
     QTreeWidgetItem* selected = f.tvCategories->currentItem();
-    if (f.SSPanel1->isVisible()) {
-        f.panel->FocusControl(f.CurWhat);
+    if (f.panel->isOpen()) {
+        f.panel->FocusControl(f.state.CurWhat);
         if (selected && !items::isRoot(selected))
-            f.panel->EditWhat(QStringLiteral("Categories"));
+            f.panel->EditWhat(What::Categories);
         else
-            f.panel->NewWhat(QStringLiteral("Categories"));
+            f.panel->NewWhat(What::Categories);
         return;
     }
     if (f.tvCategories->topLevelItemCount() == 0 || !selected)
         return;
-    f.panel->FocusControl(f.CurWhat);
-    if (items::isRoot(selected) || items::codeText(selected) != f.lblCatCode->text())
+    f.panel->FocusControl(f.state.CurWhat);
+    if (items::isRoot(selected) || items::code(selected) != f.state.registers().catCode)
         NodeClick(selected);
 }
 

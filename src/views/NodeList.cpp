@@ -36,3 +36,8 @@ int NodeList::indexOf(const QTreeWidgetItem* node) const
 {
     return int(m_nodes.indexOf(const_cast<QTreeWidgetItem*>(node))) + 1;
 }
+
+QTreeWidgetItem* NodeList::byCode(qint64 code) const
+{
+    return code == 0 ? at(1) : byKey(QStringLiteral("Sub%1").arg(code));
+}

@@ -7,7 +7,7 @@
 class QTreeWidgetItem;
 
 // The tree's node collection in the order the nodes were added (root first, then level by level),
-// indexed from 1 as SelNodeIndex counts, with a lookup by key.
+// indexed from 1, with a lookup by key.
 class NodeList {
 public:
     void clear();
@@ -22,6 +22,8 @@ public:
     // The 1-based index of a node, 0 when it is not in the collection.
     int indexOf(const QTreeWidgetItem* node) const;
     QTreeWidgetItem* byKey(const QString& key) const { return m_byKey.value(key); }
+    // The node of a category code; 0 is the root.
+    QTreeWidgetItem* byCode(qint64 code) const;
 
 private:
     QList<QTreeWidgetItem*> m_nodes;

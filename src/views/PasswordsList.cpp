@@ -100,7 +100,7 @@ void PasswordsList::Fill()
         auto* item = new ListItem;
         item->setText(0, row["UserID"].toString());
         items::setPicture(item, 0, img1616::Password);
-        items::setTag(item, row["Ser"].toString());
+        items::setRowCode(item, row["Ser"].toInt());
         const QString stored = row["UserPW"].toString();
         item->setText(1, QString(stored.size(), u'*'));
         // The clear password lives only here, never on show.
@@ -120,36 +120,36 @@ void PasswordsList::applySort()
 void PasswordsList::EntryClick()
 {
     if (!f.unlockKey->guard(frmMain::caption())) {
-        f.CurWhat = QStringLiteral("Sites");
-        f.panel->FocusControl(f.CurWhat);
+        f.state.CurWhat = What::Sites;
+        f.panel->FocusControl(f.state.CurWhat);
         return;
     }
     QTreeWidgetItem* row = items::selectedRow(m_list);
     if (m_list->topLevelItemCount() == 0 || !row || trimSpaces(row->text(0)).isEmpty()) {
-        if (f.SSPanel1->isVisible())
-            f.SSPanel4->setText(QStringLiteral("[ Add Password ]"));
+        if (f.panel->isOpen())
+            f.panel->showCaption(EditPanel::Mode::Add, What::Passwords);
         return;
     }
-    if (QTreeWidgetItem* node = f.Nodes.at(f.SelNodeIndex)) {
+    if (QTreeWidgetItem* node = f.tree->current()) {
         f.txtCatName->setText(node->text(0));
-        f.lblCatCode->setText(items::codeText(node));
+        f.state.setCatCode(f.state.SelNodeIndex);
         f.tvCategories->setCurrentItem(node);
     }
     QTreeWidgetItem* site = items::selectedRow(f.lvURLs);
-    f.lblSiteCode->setText(items::tag(site));
+    f.state.setSiteCode(items::rowCode(site));
     f.txtSiteName->setText(site ? site->text(2) : QString());
     f.txtURL->setText(site ? site->text(3) : QString());
     f.txtSiteDesc->setPlainText(site ? site->text(4) : QString());
 
     takeEntry(row);
-    if (f.SSPanel1->isVisible())
-        f.SSPanel4->setText(QStringLiteral("[ Edit Password ]"));
+    if (f.panel->isOpen())
+        f.panel->showCaption(EditPanel::Mode::Edit, What::Passwords);
 }
 
 void PasswordsList::takeEntry(const QTreeWidgetItem* row)
 {
     const QString password = items::tag(row, 1);
-    f.lblSer->setText(items::tag(row));
+    f.state.setSer(items::rowCode(row));
     f.txtUserID->setText(row->text(0));
     f.txtPassword->setText(password);
     f.txtPWDesc->setText(row->text(2));
@@ -172,10 +172,10 @@ void PasswordsList::HeaderClick(int c)
 
 void PasswordsList::GotFocus()
 {
-    f.CurWhat = QStringLiteral("Passwords");
+    f.state.CurWhat = What::Passwords;
     frmMain::setBorderStyle(m_list, 1);
     QTreeWidgetItem* node = f.tvCategories->currentItem();
-    if (QString::number(f.Nodes.indexOf(node)) != f.SelNodeIndex) {
+    if (node != f.tree->current()) {
         LostFocus();
         f.tvCategories->setFocus(Qt::OtherFocusReason);
         return;
@@ -186,24 +186,25 @@ void PasswordsList::GotFocus()
         return;
     }
     const bool hasEntries = m_list->topLevelItemCount() > 0;
-    const QString selectedSer = items::tag(items::selectedRow(m_list));
-    if (f.SSPanel1->isVisible()) {
-        if (f.lblSiteCode->text() != items::tag(items::selectedRow(f.lvURLs))) {
-            f.panel->NewWhat(QStringLiteral("Sites"));
+    const std::optional<qint32> selectedSer = items::rowCode(items::selectedRow(m_list));
+    const Registers& registers = f.state.registers();
+    if (f.panel->isOpen()) {
+        if (registers.siteCode != items::rowCode(items::selectedRow(f.lvURLs))) {
+            f.panel->NewWhat(What::Sites);
             return;
         }
-        f.panel->FocusControl(f.CurWhat);
-        if (hasEntries && f.lblSer->text() == selectedSer)
-            f.panel->EditWhat(QStringLiteral("Passwords"));
+        f.panel->FocusControl(f.state.CurWhat);
+        if (hasEntries && registers.ser == selectedSer)
+            f.panel->EditWhat(What::Passwords);
         else
-            f.panel->NewWhat(QStringLiteral("Passwords"));
+            f.panel->NewWhat(What::Passwords);
         return;
     }
     if (hasEntries) {
-        if (f.lblSer->text() != selectedSer)
+        if (registers.ser != selectedSer)
             EntryClick();
     } else if (node && !items::isRoot(node)) {
-        f.lblCatCode->setText(items::codeText(node));
+        f.state.setCatCode(qint32(items::code(node)));
         f.txtCatName->setText(node->text(0));
     } else {
         LostFocus();

@@ -4,6 +4,7 @@
 #include "platform/Pictures.h"
 #include "platform/Shell.h"
 #include "store/TrimSpaces.h"
+#include "views/CategoryTree.h"
 #include "views/ViewItems.h"
 #include "views/ViewLoader.h"
 #include "window/frmMain.h"
@@ -89,21 +90,21 @@ void SitesList::SiteClick()
 {
     QTreeWidgetItem* row = items::selectedRow(m_list);
     if (m_list->topLevelItemCount() == 0 || !row || trimSpaces(row->text(2)).isEmpty()) {
-        if (f.SSPanel1->isVisible())
-            f.SSPanel4->setText(QStringLiteral("[ Add Site ]"));
+        if (f.panel->isOpen())
+            f.panel->showCaption(EditPanel::Mode::Add, What::Sites);
         return;
     }
-    f.views->Clear(QStringLiteral("Passwords"));
-    f.lblSiteCode->setText(items::tag(row));
+    f.views->Clear(What::Passwords);
+    f.state.setSiteCode(items::rowCode(row));
     f.txtSiteName->setText(row->text(2));
     f.txtURL->setText(row->text(3));
     f.txtSiteDesc->setPlainText(row->text(4));
-    QTreeWidgetItem* current = f.Nodes.at(f.SelNodeIndex);
-    f.lblCatCode->setText(items::codeText(current));
+    const QTreeWidgetItem* current = f.tree->current();
+    f.state.setCatCode(f.state.SelNodeIndex);
     f.txtCatName->setText(current ? current->text(0) : QString());
-    f.views->Load(QStringLiteral("Passwords"));
-    if (f.SSPanel1->isVisible())
-        f.SSPanel4->setText(QStringLiteral("[ Edit Site ]"));
+    f.views->Load(What::Passwords);
+    if (f.panel->isOpen())
+        f.panel->showCaption(EditPanel::Mode::Edit, What::Sites);
 }
 
 void SitesList::GoToSite()
@@ -170,27 +171,28 @@ void SitesList::HeaderClick(int c)
 
 void SitesList::GotFocus()
 {
-    f.CurWhat = QStringLiteral("Sites");
+    f.state.CurWhat = What::Sites;
     frmMain::setBorderStyle(m_list, 1);
     QTreeWidgetItem* node = f.tvCategories->currentItem();
-    if (QString::number(f.Nodes.indexOf(node)) != f.SelNodeIndex) {
+    if (node != f.tree->current()) {
         LostFocus();
         f.tvCategories->setFocus();
         return;
     }
     const bool hasRows = m_list->topLevelItemCount() > 0;
     const bool onCategory = node && !items::isRoot(node);
-    if (f.SSPanel1->isVisible()) {
-        f.panel->FocusControl(f.CurWhat);
+    const bool onCurrentSite = f.state.registers().siteCode == items::rowCode(items::selectedRow(m_list));
+    if (f.panel->isOpen()) {
+        f.panel->FocusControl(f.state.CurWhat);
         if (hasRows) {
-            if (f.lblSiteCode->text() == items::tag(items::selectedRow(m_list)))
-                f.panel->EditWhat(QStringLiteral("Sites"));
+            if (onCurrentSite)
+                f.panel->EditWhat(What::Sites);
             else
-                f.panel->NewWhat(QStringLiteral("Sites"));
+                f.panel->NewWhat(What::Sites);
         } else if (onCategory) {
-            f.lblCatCode->setText(items::codeText(node));
+            f.state.setCatCode(qint32(items::code(node)));
             f.txtCatName->setText(node->text(0));
-            f.panel->NewWhat(QStringLiteral("Sites"));
+            f.panel->NewWhat(What::Sites);
         } else {
             LostFocus();
             f.tvCategories->setFocus();
@@ -198,12 +200,12 @@ void SitesList::GotFocus()
         return;
     }
     if (hasRows) {
-        if (f.lblSiteCode->text() != items::tag(items::selectedRow(m_list)))
+        if (!onCurrentSite)
             SiteClick();
     } else if (onCategory) {
-        f.lblCatCode->setText(items::codeText(node));
+        f.state.setCatCode(qint32(items::code(node)));
         f.txtCatName->setText(node->text(0));
-        f.views->Clear(QStringLiteral("Sites"));
+        f.views->Clear(What::Sites);
     }
 }
 

@@ -36,6 +36,18 @@ void setTag(QTreeWidgetItem* row, const QString& tag, int column)
     row->setData(column, TagRole, tag);
 }
 
+std::optional<qint32> rowCode(const QTreeWidgetItem* row)
+{
+    if (!row)
+        return std::nullopt;
+    return row->data(0, TagRole).toInt();
+}
+
+void setRowCode(QTreeWidgetItem* row, qint32 code)
+{
+    row->setData(0, TagRole, code);
+}
+
 void setPicture(QTreeWidgetItem* item, int column, int index)
 {
     item->setIcon(column, img1616::picture(index));

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QTreeWidgetItem>
 
+#include <optional>
+
 class QTreeWidget;
 
 // What the views keep with their items, and the pictures they show, read back by index.
@@ -24,6 +26,9 @@ bool isRoot(const QTreeWidgetItem* node);
 
 QString tag(const QTreeWidgetItem* row, int column = 0);
 void setTag(QTreeWidgetItem* row, const QString& tag, int column = 0);
+// A row's code (SiteCode or Ser), kept with it as a number; empty for no row.
+std::optional<qint32> rowCode(const QTreeWidgetItem* row);
+void setRowCode(QTreeWidgetItem* row, qint32 code);
 
 void setPicture(QTreeWidgetItem* item, int column, int index);
 int picture(const QTreeWidgetItem* item, int column = 0);

@@ -15,18 +15,18 @@
 #include <QPlainTextEdit>
 #include <QTreeWidget>
 
-void ViewLoader::Load(QString& What)
+void ViewLoader::Load(What what)
 {
-    if (What == u"Categories") {
+    if (what == What::Categories) {
         f.tvCategories->clear();
         f.Nodes.clear();
         emptySites();
-    } else if (What == u"Sites") {
+    } else if (what == What::Sites) {
         emptySites();
-    } else if (What == u"Passwords") {
+    } else if (what == What::Passwords) {
         f.lvPasswords->clear();
     }
-    ReLoad(What);
+    ReLoad(what);
 }
 
 void ViewLoader::emptySites()
@@ -38,15 +38,15 @@ void ViewLoader::emptySites()
     f.lvPasswords->clear();
 }
 
-void ViewLoader::ReLoad(QString& What)
+void ViewLoader::ReLoad(What what)
 {
     // A store that fails while a view fills leaves the view as far as it got; the user is told once.
     try {
-        if (What == u"Categories")
+        if (what == What::Categories)
             reloadCategories();
-        else if (What == u"Sites")
+        else if (what == What::Sites)
             reloadSites();
-        else if (What == u"Passwords")
+        else if (what == What::Passwords)
             f.passwords->Fill();
     } catch (const StoreError& error) {
         f.showStoreError(error.reason());
@@ -109,7 +109,7 @@ void ViewLoader::reloadSites()
         auto* item = new ListItem;
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(0, Qt::Unchecked);
-        items::setTag(item, row["SiteCode"].toString());
+        items::setRowCode(item, row["SiteCode"].toInt());
         const qint64 rank = row["Rank"].toLongLong();
         item->setText(1, rankText(rank, M));
         item->setTextAlignment(1, Qt::AlignCenter);
@@ -127,18 +127,18 @@ void ViewLoader::reloadSites()
         f.sURLsCount->setText(QStringLiteral("%1 Site(s)").arg(rows.size()));
 }
 
-void ViewLoader::Clear(QString& What)
+void ViewLoader::Clear(What what)
 {
-    if (What == u"Categories") {
-        f.lblCatCode->clear();
+    if (what == What::Categories) {
+        f.state.setCatCode(std::nullopt);
         f.txtCatName->clear();
-    } else if (What == u"Sites") {
-        f.lblSiteCode->clear();
+    } else if (what == What::Sites) {
+        f.state.setSiteCode(std::nullopt);
         f.txtSiteName->clear();
         f.txtURL->setText(QStringLiteral("http://"));
         f.txtSiteDesc->clear();
-    } else if (What == u"Passwords") {
-        f.lblSer->clear();
+    } else if (what == What::Passwords) {
+        f.state.setSer(std::nullopt);
         f.txtUserID->clear();
         f.txtPassword->clear();
         f.txtPWDesc->clear();

@@ -1,25 +1,23 @@
 #pragma once
 
-#include <QString>
+#include "state/WindowState.h"
 
 class frmMain;
 
 // Load, ReLoad and Clear: filling and emptying the three views and the edit panel's groups.
-// What names a view ("Categories", "Sites", "Passwords"); any other value does nothing. It is taken by
-// reference, so a caller passing frmMain::CurWhat hands over the window's own string.
+// What names a view; What::None does nothing.
 class ViewLoader {
 public:
     explicit ViewLoader(frmMain& form) : f(form) {}
 
     // Empties the view and the views below it in the cascade, then ReLoad.
-    void Load(QString& What);
-    void Load(QString&& What) { Load(What); }
+    void Load(What what);
     // Reads the store and rebuilds the view (selects and expands nothing).
-    void ReLoad(QString& What);
-    void ReLoad(QString&& What) { ReLoad(What); }
-    // Empties the edit panel's group for that kind of record and its code label.
-    void Clear(QString& What);
-    void Clear(QString&& What) { Clear(What); }
+    void ReLoad(What what);
+    // Empties the edit panel's group for that kind of record and its code register.
+    void Clear(What what);
+    // Empties the sites list (its check-all header reset, the count at "0 Site(s)") and the passwords list.
+    void emptySites();
 
     // The rank column's text: padded with "0" to the digits of the category's highest rank; empty for 0.
     static QString rankText(qint64 rank, const QString& highest);
@@ -27,7 +25,6 @@ public:
 private:
     void reloadCategories();
     void reloadSites();
-    void emptySites();
 
     frmMain& f;
 };

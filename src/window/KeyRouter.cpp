@@ -1,6 +1,7 @@
 #include "window/KeyRouter.h"
 
 #include "edit/EditCommands.h"
+#include "edit/EditPanel.h"
 #include "window/frmMain.h"
 
 #include <QAction>
@@ -61,8 +62,8 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event)
 
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Escape && event->type() == QEvent::KeyPress) {
-        if (f.SSPanel1->isVisible())
-            f.SSPanel1->setVisible(false);
+        if (f.panel->isOpen())
+            f.panel->hide();
         return false; // the edit boxes have their own Esc handling
     }
     const Command command = commandFor(*key, m_deleteDown);

@@ -151,18 +151,19 @@ void UnlockKey::showCheckSentence()
 void UnlockKey::reloadPasswords()
 {
     QTreeWidgetItem* site = items::selectedRow(f.lvURLs);
-    if (f.lvURLs->topLevelItemCount() == 0 || !site || items::tag(site) != f.lblSiteCode->text() ||
+    if (f.lvURLs->topLevelItemCount() == 0 || !site || items::rowCode(site) != f.state.registers().siteCode ||
         f.lvPasswords->topLevelItemCount() == 0)
         return;
-    const QString entry = f.CurWhat == u"Passwords" ? items::tag(items::selectedRow(f.lvPasswords)) : QString();
+    const std::optional<qint32> entry =
+        f.state.CurWhat == What::Passwords ? items::rowCode(items::selectedRow(f.lvPasswords)) : std::nullopt;
     f.lvURLs->setFocus(Qt::OtherFocusReason);
     f.sites->SiteClick();
-    f.views->Load(QStringLiteral("Passwords"));
-    if (entry.isEmpty())
+    f.views->Load(What::Passwords);
+    if (!entry)
         return;
     for (int i = 0; i < f.lvPasswords->topLevelItemCount(); ++i) {
         QTreeWidgetItem* row = f.lvPasswords->topLevelItem(i);
-        if (items::tag(row) != entry)
+        if (items::rowCode(row) != entry)
             continue;
         f.lvPasswords->setFocus(Qt::OtherFocusReason);
         items::selectRow(f.lvPasswords, row);

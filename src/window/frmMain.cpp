@@ -102,6 +102,15 @@ frmMain::frmMain(const QString& folder, Connection& connection, Services service
     setWindowIcon(img1616::windowIcon());
     createControls();
     placeDesigned();
+    // The hidden registers only display the state's codes.
+    connect(&state, &WindowState::registersChanged, this, [this] {
+        const auto show = [](QLabel* label, const auto& code) {
+            label->setText(code ? QString::number(*code) : QString());
+        };
+        show(lblCatCode, state.registers().catCode);
+        show(lblSiteCode, state.registers().siteCode);
+        show(lblSer, state.registers().ser);
+    });
 
     views = std::make_unique<ViewLoader>(*this);
     tree = std::make_unique<CategoryTree>(*this);
@@ -410,12 +419,12 @@ void frmMain::placeDesigned()
 
 void frmMain::startUp()
 {
-    views->Load(QStringLiteral("Categories"));
+    views->Load(What::Categories);
     QTreeWidgetItem* root = Nodes.at(1);
     if (Nodes.count() > 1)
         root->setExpanded(true);
     tvCategories->setCurrentItem(root);
-    SelNodeIndex = QStringLiteral("1");
+    state.SelNodeIndex = 0;
     tvCategories->setFocus();
 }
 
@@ -440,7 +449,7 @@ void frmMain::arrange()
     in.minimized = isMinimized();
     in.treeHeight = twips::fromPixels(tvCategories->height());
     in.sitesWidth = twips::fromPixels(lvURLs->width());
-    in.panelVisible = SSPanel1->isVisible();
+    in.panelVisible = panel->isOpen();
     in.panel = twips::fromPixels(SSPanel1->geometry());
     const layout::Result r = layout::compute(in);
     if (r.apply) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "state/WindowState.h"
 #include "views/NodeList.h"
 
 #include <QString>
@@ -107,13 +108,9 @@ public:
     QMenu* M1 = nullptr;
     std::array<QAction*, 4> M1S{};
 
-    // Window-wide state.
-    QString SelNodeIndex;
-    QString CurWhat;
+    // Window-wide state, typed; the widgets above show it.
+    WindowState state;
     NodeList Nodes; // tvCategories' nodes, indexed from 1 in load order
-    bool MovingSites = false;
-    QStringList MoveList;
-    qint32 MoveFromCat = 0;
 
     // Services.
     const QString programFolder;

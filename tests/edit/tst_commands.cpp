@@ -118,7 +118,7 @@ private slots:
         w.txtNormal->setFocus();
         QTRY_VERIFY(w.txtNormal->hasFocus());
         fx.prompter.shown.clear();
-        w.CurWhat = curWhat;
+        w.state.CurWhat = whatNamed(curWhat);
 
         fx.startTrace();
         run(w, command);
@@ -163,14 +163,14 @@ private slots:
         Fixture fx;
         frmMain& w = openIn(fx, QStringLiteral("card"));
         // A panel holding an entry a save would write, under a caption Add and Edit would change.
-        w.panel->NewWhat(QStringLiteral("Passwords"));
+        w.panel->NewWhat(What::Passwords);
         w.txtUserID->setText(QStringLiteral("new"));
         w.txtPassword->setText(QStringLiteral("pw"));
-        w.SSPanel4->setText(QStringLiteral("[ Edit Password ]"));
+        w.panel->showCaption(EditPanel::Mode::Edit, What::Passwords);
         w.txtPass->setText(key);
-        w.Buttons[9]->setChecked(moving);
+        w.state.movingMode = moving;
         fx.prompter.shown.clear();
-        w.CurWhat = curWhat;
+        w.state.CurWhat = whatNamed(curWhat);
 
         fx.startTrace();
         run(w, command);
@@ -209,7 +209,7 @@ private slots:
         QFETCH(QString, close);
         Fixture fx;
         frmMain& w = openIn(fx, state);
-        w.CurWhat = curWhat;
+        w.state.CurWhat = whatNamed(curWhat);
         run(w, QStringLiteral("Edit"));
         QTRY_VERIFY(w.SSPanel1->isVisible() && w.SSPanel1->isAncestorOf(QApplication::focusWidget()));
         if (close == u"Esc") {

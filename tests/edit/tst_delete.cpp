@@ -135,7 +135,7 @@ private slots:
 
         fx.prompter.answers.enqueue(Answer::Yes);
         fx.startTrace();
-        w.deleter->DeleteWhat(QStringLiteral("Categories"));
+        w.deleter->DeleteWhat(What::Categories);
         QCOMPARE(deletes(fx.stopTrace()), sent.split(u','));
         QCOMPARE(fx.prompter.shown, QList<Prompt>{question(categoryQuestion(name))});
         QCOMPARE(codes(fx, "SELECT CatCode FROM Categories ORDER BY 1"), categoriesLeft);
@@ -146,7 +146,7 @@ private slots:
         QCOMPARE(w.Nodes.count(), categoriesLeft.size() + 1);
         QTreeWidgetItem* up = fx.node(parent);
         QCOMPARE(w.tvCategories->currentItem(), up);
-        QCOMPARE(w.SelNodeIndex, QString::number(w.Nodes.indexOf(up)));
+        QCOMPARE(w.state.SelNodeIndex, items::code(up));
         QCOMPARE(items::picture(up), items::isRoot(up) ? img1616::Root : img1616::CurrentCategory);
         QCOMPARE(column(w.lvURLs, 2), parentSites);
         QCOMPARE(w.sURLsCount->text(), QStringLiteral("%1 Site(s)").arg(parentSites.size()));
@@ -178,7 +178,7 @@ private slots:
 
         fx.prompter.answers.enqueue(Answer::Yes);
         fx.startTrace();
-        w.deleter->DeleteWhat(QStringLiteral("Sites"));
+        w.deleter->DeleteWhat(What::Sites);
         QStringList sent, names;
         for (int code = 1; code <= 5; ++code) {
             if (!left.contains(code))
@@ -205,7 +205,7 @@ private slots:
 
         fx.prompter.answers.enqueue(Answer::Yes);
         fx.startTrace();
-        w.deleter->DeleteWhat(QStringLiteral("Passwords"));
+        w.deleter->DeleteWhat(What::Passwords);
         QCOMPARE(deletes(fx.stopTrace()), QStringList{"pws 1 3 2"});
         QCOMPARE(column(w.lvPasswords, 0), QStringList{"u3"});
     }
@@ -242,7 +242,7 @@ private slots:
         for (int row : {3, 4})
             w.lvURLs->topLevelItem(row)->setCheckState(0, Qt::Checked);
         if (tag.startsWith("edit panel"))
-            w.panel->NewWhat(QStringLiteral("Sites"));
+            w.panel->NewWhat(What::Sites);
         if (tag == "five key digits")
             w.txtPass->setText(QStringLiteral("31415"));
         const QString before = fx.dump();
@@ -250,7 +250,7 @@ private slots:
         fx.prompter.shown.clear();
         fx.prompter.answers.enqueue(tag.startsWith("declined") ? Answer::No : Answer::Yes);
 
-        w.deleter->DeleteWhat(what);
+        w.deleter->DeleteWhat(whatNamed(what));
         QCOMPARE(fx.prompter.shown, prompts);
         QCOMPARE(fx.dump(), before);
         QCOMPARE(w.Nodes.count(), 2);
@@ -271,7 +271,7 @@ private slots:
         const QString before = fx.dump();
 
         fx.prompter.answers.enqueue(Answer::Yes);
-        w.deleter->DeleteWhat(QStringLiteral("Categories"));
+        w.deleter->DeleteWhat(What::Categories);
         QCOMPARE(fx.dump(), before);
         QCOMPARE(fx.prompter.shown.size(), 2);
         QCOMPARE(fx.prompter.shown[1].icon, Prompt::Icon::Stop);

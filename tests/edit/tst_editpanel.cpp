@@ -43,7 +43,7 @@ private slots:
         Fixture fx;
         frmMain& w = fx.open();
         const auto next = [&w](const char* what) {
-            w.panel->NewWhat(QString::fromLatin1(what));
+            w.panel->NewWhat(whatNamed(QString::fromLatin1(what)));
             return (what == "Categories"sv ? w.lblCatCode : what == "Sites"sv ? w.lblSiteCode : w.lblSer)->text();
         };
         QCOMPARE(next("Categories"), QStringLiteral("1"));
@@ -57,7 +57,7 @@ private slots:
 
         // Sites count within their category, entries within their site: larger codes elsewhere do not count.
         w.panel->hide();
-        w.views->Load(QStringLiteral("Categories"));
+        w.views->Load(What::Categories);
         fx.addSite(2, 50, QStringLiteral("Elsewhere"));
         fx.addSite(2, 1, QStringLiteral("Twin"));
         fx.addPassword(2, 1, 200, QStringLiteral("other"), QStringLiteral("x"));
@@ -68,7 +68,7 @@ private slots:
         fx.addSite(1, 4, QStringLiteral("Four"));
         fx.addPassword(1, 4, 100, QStringLiteral("other"), QStringLiteral("x"));
         QCOMPARE(next("Sites"), QStringLiteral("5"));
-        w.views->Load(QStringLiteral("Sites"));
+        w.views->Load(What::Sites);
         items::selectRow(w.lvURLs, site(w, QStringLiteral("One")));
         QCOMPARE(next("Passwords"), QStringLiteral("1"));
         for (int ser : {2, 3})
@@ -87,10 +87,10 @@ private slots:
         const QColor window = QApplication::palette().color(QPalette::Base);
         const QColor face = QApplication::palette().color(QPalette::Button);
         QVERIFY(window != face);
-        w.panel->NewWhat(QStringLiteral("Categories"));
+        w.panel->NewWhat(What::Categories);
         QTRY_VERIFY(w.txtCatName->hasFocus());
         for (const char* what : {"Passwords", "Sites", "Categories", "Nothing", "sites"}) {
-            w.panel->FocusControl(QString::fromLatin1(what));
+            w.panel->FocusControl(whatNamed(QString::fromLatin1(what)));
             for (QWidget* box : boxes) {
                 const bool enabled = groups.value(what).contains(box);
                 QVERIFY2(box->isEnabled() == enabled, what);
@@ -99,14 +99,14 @@ private slots:
             }
         }
         // Disabling the focused box moved the focus, but that move was not the user's.
-        QCOMPARE(w.CurWhat, QStringLiteral("Categories"));
+        QCOMPARE(w.state.CurWhat, What::Categories);
     }
 
     void theSiteDescriptionTakes500UnitsNeverHalfAnEmoji()
     {
         Fixture fx;
         frmMain& w = fx.open();
-        w.panel->FocusControl(QStringLiteral("Sites"));
+        w.panel->FocusControl(What::Sites);
         // A paste in the middle keeps what fits and the text after it; a line break is one unit, an emoji two.
         w.txtSiteDesc->setPlainText(QString(494, u'x') + QStringLiteral("tail"));
         QTextCursor at = w.txtSiteDesc->textCursor();
@@ -132,7 +132,7 @@ private slots:
         QFETCH(QString, kind);
         Fixture fx;
         frmMain& w = fx.open();
-        w.panel->FocusControl(kind);
+        w.panel->FocusControl(whatNamed(kind));
         auto* edit = w.findChild<QLineEdit*>(box);
         const QString key = QStringLiteral("\U0001F511");
         const QString start(edit->maxLength() - 3, u'x');
@@ -216,9 +216,9 @@ private slots:
         fx.clipboard.text = QStringLiteral("before");
 
         if (command == u"New")
-            w.panel->NewWhat(QString(what));
+            w.panel->NewWhat(whatNamed(what));
         else
-            w.panel->EditWhat(QString(what));
+            w.panel->EditWhat(whatNamed(what));
         QVERIFY(w.SSPanel1->isVisible());
         QCOMPARE(w.SSPanel4->text(), caption);
         QCOMPARE(panelState(w), state);
@@ -230,7 +230,7 @@ private slots:
                          : kind == u"Sites"    ? w.txtSiteName
                                                : static_cast<QWidget*>(w.txtUserID);
         QTRY_VERIFY(first->hasFocus());
-        QCOMPARE(w.CurWhat, kind);
+        QCOMPARE(w.state.CurWhat, whatNamed(kind));
         if (kind == u"Sites") { // the address is selected on entry, so typing replaces it
             w.txtURL->setFocus();
             QTRY_VERIFY(w.txtURL->hasFocus());
@@ -257,7 +257,7 @@ private slots:
         Fixture fx;
         frmMain& w = fx.open();
         fx.db().execute(QStringLiteral("ALTER TABLE Categories RENAME TO Gone"));
-        w.panel->NewWhat(QStringLiteral("Categories"));
+        w.panel->NewWhat(What::Categories);
         QCOMPARE(fx.prompter.shown.size(), 1);
         QCOMPARE(fx.prompter.shown[0].icon, Prompt::Icon::Stop);
         QCOMPARE(fx.prompter.shown[0].title, frmMain::caption());

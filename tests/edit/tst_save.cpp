@@ -52,7 +52,7 @@ QTreeWidgetItem* rowTagged(QTreeWidget* list, const QString& tag)
 
 void save(frmMain& w, const QString& what)
 {
-    w.saver->SaveWhat(QString(what));
+    w.saver->SaveWhat(whatNamed(what));
 }
 
 } // namespace
@@ -69,9 +69,9 @@ private slots:
         frmMain& w = fx.open();
 
         // Banks, with the root selected. Its code is taken when saving, not from the panel: C3 came meanwhile.
-        w.panel->NewWhat(QStringLiteral("Categories"));
+        w.panel->NewWhat(What::Categories);
         fx.addCategory(3, QStringLiteral("C3"), 1, 0);
-        w.lblCatCode->setText(QStringLiteral("7"));
+        w.state.setCatCode(7);
         w.txtCatName->setText(QStringLiteral("Banks"));
         save(w, QStringLiteral("Categories"));
         QCOMPARE(rowOf(fx, "SELECT * FROM Categories WHERE CatCode = 4"), QStringLiteral("4|Banks|1|0"));
@@ -82,7 +82,7 @@ private slots:
 
         // Cards, with Banks selected.
         fx.clickNode(QStringLiteral("Banks"));
-        w.panel->NewWhat(QStringLiteral("Categories"));
+        w.panel->NewWhat(What::Categories);
         w.txtCatName->setText(QStringLiteral("Cards"));
         save(w, QStringLiteral("Categories"));
         QCOMPARE(rowOf(fx, "SELECT * FROM Categories WHERE CatCode = 5"), QStringLiteral("5|Cards|2|4"));
@@ -90,7 +90,7 @@ private slots:
         QVERIFY(fx.node(QStringLiteral("Banks"))->isExpanded());
 
         // My Bank in Banks, the address left at its default: the panel waits for the next site.
-        w.panel->NewWhat(QStringLiteral("Sites"));
+        w.panel->NewWhat(What::Sites);
         w.txtSiteName->setText(QStringLiteral("My Bank"));
         w.txtSiteDesc->setPlainText(QStringLiteral("Savings"));
         save(w, QStringLiteral("Sites"));
@@ -107,7 +107,7 @@ private slots:
         // Renaming Cards: the panel hides and the renamed category is selected.
         w.panel->hide();
         fx.clickNode(QStringLiteral("Cards"));
-        w.panel->EditWhat(QStringLiteral("Categories"));
+        w.panel->EditWhat(What::Categories);
         w.txtCatName->setText(QStringLiteral("Credit Cards"));
         fx.prompter.answers.enqueue(Answer::Yes);
         save(w, QStringLiteral("Categories"));
@@ -147,11 +147,12 @@ private slots:
         Fixture fx;
         frmMain& w = openOnBank(fx);
         // The Add caption with the codes of a stored record: the lookup decides, the caption only the follow-up.
-        w.panel->NewWhat(QString(kind));
-        for (QLabel* code : {w.lblCatCode, w.lblSiteCode, w.lblSer})
-            code->setText(QStringLiteral("1"));
+        w.panel->NewWhat(whatNamed(kind));
+        w.state.setCatCode(1);
+        w.state.setSiteCode(1);
+        w.state.setSer(1);
         if (!addMode)
-            w.SSPanel4->setText(QStringLiteral("[ Edit Record ]"));
+            w.panel->showCaption(EditPanel::Mode::Edit, whatNamed(kind));
         w.txtCatName->setText(QStringLiteral("  Money  "));
         w.txtSiteName->setText(QStringLiteral("Bank 2"));
         w.txtURL->setText(QStringLiteral("https://two.example"));
@@ -208,7 +209,7 @@ private slots:
         Fixture fx;
         frmMain& w = openOnBank(fx);
 
-        w.panel->NewWhat(QStringLiteral("Sites"));
+        w.panel->NewWhat(What::Sites);
         w.txtSiteName->setText(typed);
         w.txtURL->setText(typed);
         w.txtSiteDesc->setPlainText(typed);
@@ -221,7 +222,7 @@ private slots:
 
         w.panel->hide();
         fx.clickRow(w.lvURLs, w.lvURLs->indexOfTopLevelItem(row));
-        w.panel->NewWhat(QStringLiteral("Passwords"));
+        w.panel->NewWhat(What::Passwords);
         w.txtUserID->setText(typed);
         w.txtPassword->setText(typed);
         w.txtPWDesc->setText(typed);
@@ -234,7 +235,7 @@ private slots:
         QCOMPARE((QStringList{shown->text(0), items::tag(shown, 1), shown->text(2)}),
                  (QStringList{stored.left(25), stored.left(25), stored.left(500)}));
 
-        w.panel->NewWhat(QStringLiteral("Categories"));
+        w.panel->NewWhat(What::Categories);
         w.txtCatName->setText(typed);
         save(w, QStringLiteral("Categories"));
         QCOMPARE(rowOf(fx, "SELECT CatName FROM Categories WHERE CatCode = 2"), stored.left(50));
@@ -249,7 +250,7 @@ private slots:
         frmMain& w = openOnBank(fx);
         const QString other = QStringLiteral("271828"), plain = QStringLiteral("pa55word!x");
         w.txtPass->setText(other);
-        w.panel->NewWhat(QStringLiteral("Passwords"));
+        w.panel->NewWhat(What::Passwords);
         w.txtUserID->setText(QStringLiteral("alice"));
         w.txtPassword->setText(QStringLiteral("  pa55word!x  "));
         save(w, QStringLiteral("Passwords"));
@@ -308,9 +309,9 @@ private slots:
         w.tree->NodeClick(node);
         items::selectRow(w.lvURLs, rowTagged(w.lvURLs, QStringLiteral("1")));
         if (command == u"New")
-            w.panel->NewWhat(QString(kind));
+            w.panel->NewWhat(whatNamed(kind));
         else
-            w.panel->EditWhat(QString(kind));
+            w.panel->EditWhat(whatNamed(kind));
         const QList<QLineEdit*> edits{w.txtCatName, w.txtSiteName, w.txtUserID, w.txtPassword};
         for (int i = 0; i < edits.size(); ++i)
             edits[i]->setText(boxes[i]);
@@ -363,7 +364,7 @@ private slots:
         frmMain& w = openOnBank(fx);
         fx.db().execute(sql);
         const QString before = fx.dump();
-        w.panel->NewWhat(QString(kind));
+        w.panel->NewWhat(whatNamed(kind));
         QCOMPARE(fx.prompter.texts(), QStringList{message});
         QVERIFY(!w.SSPanel1->isVisible());
         QCOMPARE(fx.dump(), before);

@@ -1,4 +1,5 @@
 #include "edit/SiteStars.h"
+#include "edit/EditPanel.h"
 #include "support/Fixture.h"
 #include "support/TestMain.h"
 #include "views/ViewItems.h"
@@ -57,7 +58,7 @@ private slots:
             tag = items::tag(w.lvURLs->topLevelItem(row));
             // Only a reload puts the rank right, and only a click on the reselected row fills the label.
             w.lvURLs->topLevelItem(1)->setText(1, QStringLiteral("stale"));
-            w.lblSiteCode->clear();
+            w.state.setSiteCode(std::nullopt);
         }
 
         fx.startTrace();

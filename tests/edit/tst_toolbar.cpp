@@ -50,7 +50,7 @@ QString values(Fixture& fx, const QString& sql)
 
 void verifyMoving(const frmMain& w, bool moving)
 {
-    QCOMPARE(w.MovingSites, moving);
+    QCOMPARE(w.state.MovingSites, moving);
     QCOMPARE(w.Buttons[9]->text(), moving ? QStringLiteral("Paste") : QStringLiteral("Move"));
     QCOMPARE(w.Buttons[9]->toolTip(),
              moving ? QStringLiteral("Paste sites here") : QStringLiteral("Moving sites from category"));
@@ -84,7 +84,7 @@ private slots:
         QCOMPARE(names(w.lvURLs), (QStringList{"s1", "s3", "s5"}));
         QCOMPARE(w.sURLsCount->text(), QStringLiteral("3 Site(s)"));
         verifyMoving(w, true);
-        QCOMPARE(w.MoveList, (QStringList{"1|2", "1|4"}));
+        QCOMPARE(w.state.MoveList, (QList<MoveEntry>{{1, 2}, {1, 4}}));
         QCOMPARE(fx.dump(), before); // nothing moves before the paste
 
         fx.clickNode(target);
@@ -134,7 +134,7 @@ private slots:
         QCOMPARE(fx.prompter.shown.size(), 1);
         QVERIFY2(fx.prompter.shown[0].text.contains(message), qPrintable(fx.prompter.shown[0].text));
         verifyMoving(w, true);
-        QCOMPARE(w.MoveList, (QStringList{"1|2", "1|4"}));
+        QCOMPARE(w.state.MoveList, (QList<MoveEntry>{{1, 2}, {1, 4}}));
 
         // The paste can be tried again.
         fx.db().execute(QStringLiteral("DROP TRIGGER IF EXISTS boom"));

@@ -5,6 +5,17 @@
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
+What whatNamed(const QString& name)
+{
+    if (name == u"Categories")
+        return What::Categories;
+    if (name == u"Sites")
+        return What::Sites;
+    if (name == u"Passwords")
+        return What::Passwords;
+    return What::None;
+}
+
 Fixture::Fixture() : m_store(std::make_unique<Dorvudb>(m_dir.path()))
 {
     m_store->BuildDataBase();

@@ -12,6 +12,9 @@
 
 class QTreeWidgetItem;
 
+// The kind of record a test table names ("Categories", "Sites", "Passwords"); anything else is What::None.
+What whatNamed(const QString& name);
+
 // A program folder in a temporary directory with its store, and the main window over it with every seam
 // replaced by a recording double. Seed the store first, then call open().
 class Fixture {

@@ -102,7 +102,7 @@ private slots:
         QTest::keyClick(w.tvCategories, Qt::Key_Down); // selection on A, the root still on show
         w.Buttons[9]->trigger();
         QCOMPARE(fx.prompter.texts(), QStringList{"You can not move sites here!"});
-        QVERIFY(w.MovingSites);
+        QVERIFY(w.state.MovingSites);
         QCOMPARE(sites(fx), (QStringList{"1:a1:0", "2:b1:0"}));
         QCOMPARE(items::picture(w.Nodes.at(1)), img1616::Root);
     }

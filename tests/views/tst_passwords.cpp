@@ -1,6 +1,7 @@
 #include "cipher/CryptText.h"
 #include "cipher/UnlockGuard.h"
 #include "platform/Pictures.h"
+#include "edit/EditPanel.h"
 #include "support/Fixture.h"
 #include "support/TestMain.h"
 #include "views/PasswordsList.h"
@@ -105,7 +106,7 @@ private slots:
 
         // One statement, for the selected category and site.
         fx.startTrace();
-        w.views->Load(QStringLiteral("Passwords"));
+        w.views->Load(What::Passwords);
         const QStringList sent = fx.stopTrace();
         QCOMPARE(sent.size(), 1);
         QVERIFY2(sent.first().contains(QStringLiteral("FROM PWs WHERE CatCode = 1 AND SiteCode = 1")),
@@ -132,7 +133,7 @@ private slots:
                  QStringLiteral("*****"));
 
         // With the panel open its caption follows.
-        w.SSPanel1->show();
+        w.panel->show();
         fx.clickRow(w.lvPasswords, rowOf(w.lvPasswords, 0, QStringLiteral("ann")));
         QCOMPARE(fx.clipboard.text, QStringLiteral("hunter22"));
         QCOMPARE(w.SSPanel4->text(), QStringLiteral("[ Edit Password ]"));
@@ -160,7 +161,7 @@ private slots:
         QCOMPARE(fx.clipboard.clears, 0);
         QCOMPARE(fx.clipboard.sets, 0);
         QCOMPARE(w.txtPassword->text(), QString());
-        QCOMPARE(w.CurWhat, QStringLiteral("Sites"));
+        QCOMPARE(w.state.CurWhat, What::Sites);
     }
 
     void aBlankUserIdCopiesNothing()
@@ -176,7 +177,7 @@ private slots:
         QCOMPARE(w.lblSer->text(), QString());
         QCOMPARE(w.txtPassword->text(), QString());
 
-        w.SSPanel1->show();
+        w.panel->show();
         w.SSPanel4->setText(QStringLiteral("before"));
         fx.clickRow(w.lvPasswords, blank);
         QCOMPARE(w.SSPanel4->text(), QStringLiteral("[ Add Password ]"));
@@ -245,7 +246,7 @@ private slots:
         QCOMPARE(list->headerItem()->text(1), QStringLiteral("Password"));
 
         // The sort survives a reload.
-        w.views->Load(QStringLiteral("Passwords"));
+        w.views->Load(What::Passwords);
         QCOMPARE(column(list, 2), (QStringList{"short one", "five", ""}));
         clickHeader(list, 1);
         QCOMPARE(column(list, 0), (QStringList{"carl", "Bob", "ann"}));
@@ -312,9 +313,9 @@ private slots:
         if (!selected.isEmpty()) {
             const int row = rowOf(w.lvPasswords, 0, selected);
             items::selectRow(w.lvPasswords, w.lvPasswords->topLevelItem(row));
-            w.lblSer->setText(current ? items::tag(w.lvPasswords->topLevelItem(row)) : QStringLiteral("1"));
+            w.state.setSer(current ? items::rowCode(w.lvPasswords->topLevelItem(row)) : 1);
         }
-        w.SSPanel1->show();
+        w.panel->show();
         w.SSPanel4->setText(QStringLiteral("before"));
         w.lvPasswords->setFocus();
         QTRY_COMPARE(w.SSPanel4->text(), caption);
@@ -330,14 +331,14 @@ private slots:
         w.lvPasswords->setFocus();
         QTRY_COMPARE(fx.clipboard.text, QStringLiteral("hunter22"));
         QCOMPARE(w.lblSer->text(), QStringLiteral("2"));
-        QCOMPARE(w.CurWhat, QStringLiteral("Passwords"));
+        QCOMPARE(w.state.CurWhat, What::Passwords);
         QCOMPARE(w.lvPasswords->property("BorderStyle").toInt(), 1);
 
         // Entering again with the same entry current copies nothing more.
         w.lvURLs->setFocus();
         QTRY_COMPARE(w.lvPasswords->property("BorderStyle").toInt(), 0);
         w.lvPasswords->setFocus();
-        QTRY_COMPARE(w.CurWhat, QStringLiteral("Passwords"));
+        QTRY_COMPARE(w.state.CurWhat, What::Passwords);
         QCOMPARE(fx.clipboard.sets, 1);
     }
 
@@ -348,7 +349,7 @@ private slots:
         frmMain& w = openAlpha(fx);
         fx.clickRow(w.lvURLs, rowOf(w.lvURLs, 2, QStringLiteral("Beta")));
         QCOMPARE(w.lvPasswords->topLevelItemCount(), 0);
-        w.lblCatCode->setText(QStringLiteral("stale"));
+        w.state.setCatCode(std::nullopt);
         w.txtCatName->setText(QStringLiteral("stale"));
         w.lvPasswords->setFocus();
         QTRY_COMPARE(w.lblCatCode->text(), QStringLiteral("1"));

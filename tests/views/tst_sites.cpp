@@ -1,3 +1,4 @@
+#include "edit/EditPanel.h"
 #include "support/Fixture.h"
 #include "support/TestMain.h"
 
@@ -71,7 +72,7 @@ private slots:
         QCOMPARE(w.txtSiteDesc->toPlainText(), QStringLiteral("two"));
         QCOMPARE(w.lblCatCode->text(), QStringLiteral("1"));
         QCOMPARE(w.txtCatName->text(), QStringLiteral("Banks"));
-        QCOMPARE(w.CurWhat, QStringLiteral("Sites"));
+        QCOMPARE(w.state.CurWhat, What::Sites);
     }
 
     void aNamelessRowIsNotASite()
@@ -84,7 +85,7 @@ private slots:
         QVERIFY(w.lblSiteCode->text().isEmpty());
         QTest::keyClick(w.lvURLs, Qt::Key_Return);
         QCOMPARE(fx.shell.addresses, QStringList());
-        w.SSPanel1->show();
+        w.panel->show();
         w.sites->SiteClick();
         QCOMPARE(w.SSPanel4->text(), QStringLiteral("[ Add Site ]"));
     }
@@ -209,8 +210,8 @@ private slots:
 
         // Panel closed, empty list under a category: the category is taken, the site boxes cleared.
         fx.addCategory(9, QStringLiteral("Empty"), 1, 0);
-        w.views->Load(QStringLiteral("Categories"));
-        w.SelNodeIndex = QStringLiteral("1");
+        w.views->Load(What::Categories);
+        w.state.SelNodeIndex = 0;
         w.tvCategories->setCurrentItem(fx.node(QStringLiteral("Empty")));
         w.tvCategories->setFocus();
         QTRY_COMPARE(w.lblCatCode->text(), QStringLiteral("9"));
@@ -222,7 +223,7 @@ private slots:
 
         // Root selected, empty list, panel open: back to the tree.
         fx.clickNode(QStringLiteral("Categories"));
-        w.SSPanel1->show();
+        w.panel->show();
         w.lvURLs->setFocus();
         QTRY_VERIFY(QApplication::focusWidget() != w.lvURLs);
         QCOMPARE(w.lvURLs->property("BorderStyle").toInt(), 0);

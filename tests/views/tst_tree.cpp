@@ -53,7 +53,7 @@ private slots:
         fx.clickNode(QStringLiteral("Banks"));
         QCOMPARE(items::picture(fx.node(QStringLiteral("Banks"))), img1616::CurrentCategory);
         QCOMPARE(items::picture(fx.node(QStringLiteral("Mail"))), img1616::Category);
-        QCOMPARE(w.SelNodeIndex, QString::number(w.Nodes.indexOf(fx.node(QStringLiteral("Banks")))));
+        QCOMPARE(w.state.SelNodeIndex, 1);
         QCOMPARE(w.lblCatCode->text(), QStringLiteral("1"));
         QCOMPARE(w.txtCatName->text(), QStringLiteral("Banks"));
         QCOMPARE(siteNames(w), (QStringList{"Alpha", "site10", "site2"}));
@@ -95,7 +95,7 @@ private slots:
         QCOMPARE(w.lvPasswords->topLevelItemCount(), 0);
         QCOMPARE(w.sURLsCount->text(), QStringLiteral("0 Site(s)"));
         QVERIFY(w.txtCatName->text().isEmpty() && w.lblCatCode->text().isEmpty());
-        QCOMPARE(w.SelNodeIndex, QStringLiteral("1"));
+        QCOMPARE(w.state.SelNodeIndex, 0);
         QCOMPARE(items::picture(fx.node(QStringLiteral("Banks"))), img1616::Category);
         QCOMPARE(items::picture(w.Nodes.at(1)), img1616::Root);
     }
@@ -141,14 +141,14 @@ private slots:
         seed(fx);
         frmMain& w = fx.open();
         QTRY_COMPARE(w.tvCategories->property("BorderStyle").toInt(), 1);
-        QCOMPARE(w.CurWhat, QStringLiteral("Categories"));
+        QCOMPARE(w.state.CurWhat, What::Categories);
         fx.clickNode(QStringLiteral("Banks"));
         w.lvURLs->setFocus();
         QTRY_COMPARE(w.tvCategories->property("BorderStyle").toInt(), 0);
         // Back into the tree on the current category: nothing is reloaded.
         fx.startTrace();
         w.tvCategories->setFocus();
-        QTRY_COMPARE(w.CurWhat, QStringLiteral("Categories"));
+        QTRY_COMPARE(w.state.CurWhat, What::Categories);
         QCOMPARE(fx.stopTrace(), QStringList());
         QCOMPARE(w.tvCategories->property("BorderStyle").toInt(), 1);
     }

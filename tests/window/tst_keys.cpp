@@ -1,3 +1,4 @@
+#include "edit/EditPanel.h"
 #include "support/Fixture.h"
 #include "support/TestMain.h"
 
@@ -76,7 +77,7 @@ private slots:
     {
         Fixture fx;
         frmMain& w = fx.open();
-        w.SSPanel1->show();
+        w.panel->show();
         w.cmdCheck->setFocus();
         QTest::keyClick(w.cmdCheck, Qt::Key_Escape);
         QVERIFY(!w.SSPanel1->isVisible());
@@ -119,8 +120,8 @@ private slots:
         QFETCH(QString, expected);
         Fixture fx;
         frmMain& w = fx.open();
+        w.panel->show();
         w.SSPanel1->move(twips::toPixels(360), twips::toPixels(2280));
-        w.SSPanel1->show();
         const QPoint before = w.SSPanel1->pos();
         {
             QPoint start(twips::toPixels(600), twips::toPixels(120));

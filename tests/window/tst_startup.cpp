@@ -42,7 +42,7 @@ private slots:
         QVERIFY(!root->isExpanded());
         QVERIFY(root->isSelected());
         QCOMPARE(w.tvCategories->currentItem(), root);
-        QCOMPARE(w.SelNodeIndex, QStringLiteral("1"));
+        QCOMPARE(w.state.SelNodeIndex, 0);
         QCOMPARE(w.sURLsCount->text(), QStringLiteral("0 Site(s)"));
         QVERIFY(!w.SSPanel1->isVisible());
         QTRY_COMPARE(QApplication::focusWidget(), w.tvCategories);
