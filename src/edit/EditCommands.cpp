@@ -6,6 +6,7 @@
 #include "edit/SiteMover.h"
 #include "platform/Prompter.h"
 #include "views/CategoryTree.h"
+#include "views/SitesList.h"
 #include "views/ViewItems.h"
 #include "window/UnlockKey.h"
 #include "window/frmMain.h"
@@ -29,8 +30,8 @@ bool EditCommands::rootSelected() const
 bool EditCommands::selectedSiteIsCurrent() const
 {
     // A list with no selected row shows no site's entries.
-    const QTreeWidgetItem* row = items::selectedRow(f.lvURLs);
-    return row && items::rowCode(row) == f.state.registers().siteCode;
+    const SiteRow* row = f.sites->selectedSite();
+    return row && row->siteCode == f.state.registers().siteCode;
 }
 
 void EditCommands::warn(const char* text)
@@ -61,7 +62,7 @@ void EditCommands::sbAdd()
             return;
         if (rootSelected())
             f.panel->NewWhat(What::Categories);
-        else if (f.lvURLs->topLevelItemCount() == 0 || !selectedSiteIsCurrent())
+        else if (f.sites->rowCount() == 0 || !selectedSiteIsCurrent())
             f.panel->NewWhat(What::Sites);
         else
             f.panel->NewWhat(f.state.CurWhat);
@@ -81,7 +82,7 @@ void EditCommands::sbEdit()
         if (rootSelected()) {
             warn("Select category first.");
             focusTree();
-        } else if (f.lvURLs->topLevelItemCount() > 0) {
+        } else if (f.sites->rowCount() > 0) {
             f.panel->EditWhat(f.state.CurWhat);
         } else {
             f.panel->NewWhat(What::Sites);
@@ -92,7 +93,7 @@ void EditCommands::sbEdit()
         if (rootSelected()) {
             warn("Select category first.");
             focusTree();
-        } else if (f.lvURLs->topLevelItemCount() == 0 || !selectedSiteIsCurrent()) {
+        } else if (f.sites->rowCount() == 0 || !selectedSiteIsCurrent()) {
             f.panel->NewWhat(What::Sites);
         } else if (f.lvPasswords->topLevelItemCount() == 0) {
             f.panel->NewWhat(f.state.CurWhat);

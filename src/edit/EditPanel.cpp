@@ -9,6 +9,7 @@
 #include "store/StoreError.h"
 #include "views/CategoryTree.h"
 #include "views/PasswordsList.h"
+#include "views/SitesList.h"
 #include "views/ViewItems.h"
 #include "views/ViewLoader.h"
 #include "window/frmMain.h"
@@ -190,7 +191,7 @@ void EditPanel::NewWhat(What what)
 {
     if (what == What::None)
         return;
-    QTreeWidgetItem* site = items::selectedRow(f.lvURLs);
+    const SiteRow* site = f.sites->selectedSite();
     if (what == What::Passwords && !site) {
         // An entry needs its site: with none selected, the new record is a site.
         NewWhat(What::Sites);
@@ -215,10 +216,10 @@ void EditPanel::NewWhat(What what)
         takeCategory();
     } else {
         f.views->Clear(What::Passwords);
-        f.state.setSiteCode(items::rowCode(site));
-        f.txtSiteName->setText(site->text(2));
-        f.txtURL->setText(site->text(3));
-        f.txtSiteDesc->setPlainText(site->text(4));
+        f.state.setSiteCode(site->siteCode);
+        f.txtSiteName->setText(site->name);
+        f.txtURL->setText(site->url);
+        f.txtSiteDesc->setPlainText(site->description);
         takeCategory();
     }
     FocusControl(what);
@@ -246,16 +247,16 @@ void EditPanel::EditWhat(What what)
         }
         f.passwords->takeEntry(row);
     } else if (kind == What::Sites) {
-        QTreeWidgetItem* row = items::selectedRow(f.lvURLs);
+        const SiteRow* row = f.sites->selectedSite();
         if (!row) {
             NewWhat(kind);
             return;
         }
         f.views->Clear(What::Passwords);
-        f.state.setSiteCode(items::rowCode(row));
-        f.txtSiteName->setText(row->text(2));
-        f.txtURL->setText(row->text(3));
-        f.txtSiteDesc->setPlainText(row->text(4));
+        f.state.setSiteCode(row->siteCode);
+        f.txtSiteName->setText(row->name);
+        f.txtURL->setText(row->url);
+        f.txtSiteDesc->setPlainText(row->description);
     } else {
         QTreeWidgetItem* node = f.tree->current();
         if (!node || items::isRoot(node)) {

@@ -2,6 +2,7 @@
 
 #include "edit/EditPanel.h"
 #include "edit/Statements.h"
+#include "models/SitesModel.h"
 #include "platform/Pictures.h"
 #include "platform/Prompter.h"
 #include "store/Codes.h"
@@ -17,8 +18,13 @@
 #include "window/frmMain.h"
 
 #include <QFrame>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QSet>
 #include <QLabel>
 #include <QTreeWidget>
+
+#include <algorithm>
 
 
 namespace {
@@ -41,10 +47,13 @@ const QString DeleteLeafSites = QStringLiteral("DELETE FROM URLs where (catcode 
 const QString LeafCategory = QStringLiteral("Select * from Categories where catcode = ?");
 const QString DeleteLeafCategory = QStringLiteral("DELETE FROM categories where (catcode = ?)");
 
-const QString Site = QStringLiteral("Select * from URLs where catcode =? and Sitecode =?");
-const QString SitePasswords = QStringLiteral("Select * from pws where catcode =? and Sitecode =?");
-const QString DeleteSitePasswords = QStringLiteral("DELETE FROM pws where catcode = ? and Sitecode =?");
-const QString DeleteSite = QStringLiteral("DELETE FROM URLs where (catcode =?) And (Sitecode =?)");
+// Sites of one category, their codes given as a JSON array.
+const QString StoredSites =
+    QStringLiteral("SELECT SiteCode FROM URLs WHERE CatCode = ? AND SiteCode IN (SELECT value FROM json_each(?))");
+const QString DeleteSitesPasswords =
+    QStringLiteral("DELETE FROM PWs WHERE CatCode = ? AND SiteCode IN (SELECT value FROM json_each(?))");
+const QString DeleteSites =
+    QStringLiteral("DELETE FROM URLs WHERE CatCode = ? AND SiteCode IN (SELECT value FROM json_each(?))");
 
 const QString Password = QStringLiteral("Select * from pws where catcode =? and SiteCode =? and ser =?");
 const QString DeletePassword = QStringLiteral("DELETE FROM pws where (catcode =?) And (SiteCode =?) And (ser =?)");
@@ -109,7 +118,7 @@ void RecordDeleter::focusTree()
 
 void RecordDeleter::commonEnd()
 {
-    items::setHeaderPicture(f.lvURLs, 0, img1616::NotAllChecked);
+    f.sitesModel.setHeaderPicture(SitesModel::CheckColumn, img1616::NotAllChecked);
 }
 
 void RecordDeleter::deleteCategory()
@@ -184,79 +193,83 @@ void RecordDeleter::deleteSubtree(QTreeWidgetItem* node)
 
 void RecordDeleter::deleteSites()
 {
-    QTreeWidget* list = f.lvURLs;
-    const int rows = list->topLevelItemCount();
-    if (rows == 0)
+    SitesList& sites = *f.sites;
+    if (sites.rowCount() == 0)
         return;
-    QTreeWidgetItem* selected = items::selectedRow(list);
-    if (!selected || trimSpaces(selected->text(2)).isEmpty()) {
+    const int selected = sites.selectedRow();
+    if (selected < 0 || trimSpaces(sites.model().site(selected).name).isEmpty()) {
         tell(QStringLiteral("Select Site from the list first!"), false);
         return;
     }
-    QList<QTreeWidgetItem*> checked;
-    for (int i = 0; i < rows; ++i) {
-        if (list->topLevelItem(i)->checkState(0) == Qt::Checked)
-            checked.append(list->topLevelItem(i));
-    }
+    const QList<int> checked = sites.model().checkedRows();
     const qsizetype n = checked.size();
     if (n >= 2) {
         if (!confirm(QStringLiteral("Do you want to delete selected sites") + CRLF + CRLF +
                      QStringLiteral("and all passwords related to them ?")))
             return;
     } else {
-        const QTreeWidgetItem* target = n == 1 ? checked.first() : selected;
-        if (!confirm(QStringLiteral("Do you want to delete this Site") + CRLF + CRLF + bracketed(target->text(2)) +
-                     CRLF + CRLF + QStringLiteral("and all passwords related to it ?")))
+        const int target = n == 1 ? checked.first() : selected;
+        if (!confirm(QStringLiteral("Do you want to delete this Site") + CRLF + CRLF +
+                     bracketed(sites.model().site(target).name) + CRLF + CRLF +
+                     QStringLiteral("and all passwords related to it ?")))
             return;
     }
 
     // Every checked row is visited once, in list order; a row whose site is missing is told about once and
-    // stays in the list.
-    const QList<QTreeWidgetItem*> targets = n == 0 ? QList<QTreeWidgetItem*>{selected} : checked;
+    // stays in the list. The store's part is set-based: one statement per table, whatever the count.
+    const QList<int> targets = n == 0 ? QList<int>{selected} : checked;
+    QJsonArray codes;
+    for (int row : targets)
+        codes.append(sites.model().site(row).siteCode);
+    const QString list = QString::fromUtf8(QJsonDocument(codes).toJson(QJsonDocument::Compact));
     const qint64 C = f.tree->currentCode();
-    QList<QTreeWidgetItem*> deleted;
+    QList<int> deleted;
     try {
         Connection::Transaction work(f.db);
-        for (QTreeWidgetItem* row : targets) {
-            if (deleteSiteRecords(C, codes::numericValue(items::tag(row))))
+        QSet<qint32> stored;
+        for (const Row& row : f.db.select(sql::StoredSites, {C, list}))
+            stored.insert(qint32(row.value(0).toInt()));
+        for (int row : targets) {
+            if (stored.contains(sites.model().site(row).siteCode))
                 deleted.append(row);
+            else
+                tell(QStringLiteral("Site not found !"), true);
+        }
+        if (!deleted.isEmpty()) {
+            f.db.execute(sql::DeleteSitesPasswords, {C, list});
+            f.db.execute(sql::DeleteSites, {C, list});
         }
         work.commit();
     } catch (const StoreError& error) {
         f.showStoreError(error.reason());
         return;
     }
-    // The scan makes each checked row the selected one in turn.
-    if (n >= 2)
-        items::selectRow(list, targets.last());
-    sitesRemoved(deleted);
+    // The scan makes each checked row the selected one in turn: the last one is selected as the rows go.
+    sitesRemoved(deleted, n >= 2 ? targets.last() : selected);
     commonEnd();
 }
 
-bool RecordDeleter::deleteSiteRecords(qint64 C, qint64 S)
+void RecordDeleter::sitesRemoved(const QList<int>& rows, int selected)
 {
-    if (!f.db.exists(sql::Site, {C, S})) {
-        tell(QStringLiteral("Site not found !"), true);
-        return false;
-    }
-    if (f.db.exists(sql::SitePasswords, {C, S}))
-        f.db.execute(sql::DeleteSitePasswords, {C, S});
-    f.db.execute(sql::DeleteSite, {C, S});
-    return true;
-}
-
-void RecordDeleter::sitesRemoved(const QList<QTreeWidgetItem*>& rows)
-{
-    QTreeWidget* list = f.lvURLs;
+    SitesList& sites = *f.sites;
     if (!rows.isEmpty()) {
         f.lvPasswords->clear();
         f.lvPasswords->viewport()->update();
-        for (QTreeWidgetItem* row : rows)
-            delete row;
+        // As a list does when its selected row goes, the selection moves on to the row after it.
+        const QSet<int> gone(rows.cbegin(), rows.cend());
+        int next = -1;
+        for (int r = selected; r < sites.rowCount() && next < 0; ++r)
+            next = gone.contains(r) ? -1 : r;
+        for (int r = selected; r >= 0 && next < 0; --r)
+            next = gone.contains(r) ? -1 : r;
+        if (next >= 0)
+            next -= int(std::count_if(rows.cbegin(), rows.cend(), [next](int r) { return r < next; }));
+        sites.model().removeSites(rows);
+        sites.selectRow(next);
         f.views->Clear(What::Sites);
-        if (list->topLevelItemCount() > 0) {
-            f.sites->GotFocus();
-            markSelected(list);
+        if (sites.rowCount() > 0) {
+            sites.GotFocus();
+            sites.selectRow(f.lvURLs->currentIndex().row());
         } else {
             f.tree->GotFocus();
             if (QTreeWidgetItem* node = f.tvCategories->currentItem())
@@ -264,7 +277,7 @@ void RecordDeleter::sitesRemoved(const QList<QTreeWidgetItem*>& rows)
             f.tvCategories->setFocus(Qt::OtherFocusReason);
         }
     }
-    f.sURLsCount->setText(QStringLiteral("%1 Site(s)").arg(list->topLevelItemCount()));
+    f.sURLsCount->setText(QStringLiteral("%1 Site(s)").arg(sites.rowCount()));
 }
 
 void RecordDeleter::deletePassword()
@@ -278,7 +291,7 @@ void RecordDeleter::deletePassword()
         return;
     }
     const qint64 C = f.tree->currentCode();
-    const qint64 S = codes::numericValue(items::tag(items::selectedRow(f.lvURLs)));
+    const qint64 S = f.sites->selectedSiteCode().value_or(0);
     const qint64 R = codes::numericValue(items::tag(row));
     try {
         if (!f.db.exists(sql::Password, {C, S, R})) {
@@ -302,6 +315,6 @@ void RecordDeleter::deletePassword()
         markSelected(list);
     } else {
         f.sites->GotFocus();
-        markSelected(f.lvURLs);
+        f.sites->selectRow(f.lvURLs->currentIndex().row());
     }
 }

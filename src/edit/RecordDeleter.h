@@ -22,10 +22,8 @@ private:
     void deleteSubtree(QTreeWidgetItem* node);
     void deleteSites();
     void deletePassword();
-    // The store's part of deleting one site; false (after telling the user) when the store does not hold it.
-    bool deleteSiteRecords(qint64 C, qint64 S);
-    // The views after the rows of deleted sites have gone from the list.
-    void sitesRemoved(const QList<QTreeWidgetItem*>& rows);
+    // The views after the rows of deleted sites have gone from the list (the selected row given as before).
+    void sitesRemoved(const QList<int>& rows, int selected);
     void commonEnd();
     bool confirm(const QString& text);
     void tell(const QString& text, bool error);

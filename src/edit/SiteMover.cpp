@@ -2,12 +2,14 @@
 
 #include "edit/EditPanel.h"
 #include "edit/Limits.h"
+#include "models/SitesModel.h"
 #include "platform/Pictures.h"
 #include "platform/Prompter.h"
 #include "store/Codes.h"
 #include "store/Connection.h"
 #include "store/StoreError.h"
 #include "views/CategoryTree.h"
+#include "views/SitesList.h"
 #include "views/ViewItems.h"
 #include "views/ViewLoader.h"
 #include "window/frmMain.h"
@@ -19,7 +21,6 @@
 #include <QLabel>
 #include <QTreeWidget>
 
-#include <QSet>
 
 namespace {
 
@@ -78,12 +79,8 @@ void SiteMover::ButtonClicked()
 
 void SiteMover::pick()
 {
-    QTreeWidget* list = f.lvURLs;
-    QList<QTreeWidgetItem*> picked;
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        if (list->topLevelItem(i)->checkState(0) == Qt::Checked)
-            picked.append(list->topLevelItem(i));
-    }
+    SitesModel& model = f.sitesModel;
+    const QList<int> picked = model.checkedRows();
     f.state.MovingSites = !picked.isEmpty();
     if (picked.isEmpty()) {
         setDown(false);
@@ -94,23 +91,19 @@ void SiteMover::pick()
     // leave the list only; the store keeps them where they are until the paste.
     f.state.MoveFromCat = f.state.SelNodeIndex;
     f.state.MoveList.clear();
-    for (const QTreeWidgetItem* row : std::as_const(picked))
-        f.state.MoveList.append({f.state.MoveFromCat, *items::rowCode(row)});
-    if (picked.contains(items::selectedRow(list))) {
+    f.state.MoveList.reserve(picked.size());
+    for (int row : picked)
+        f.state.MoveList.append({f.state.MoveFromCat, model.site(row).siteCode});
+    if (const int selected = f.sites->selectedRow(); selected >= 0 && model.isChecked(selected)) {
         f.views->Clear(What::Passwords);
         f.views->Clear(What::Sites);
         f.lvPasswords->clear();
     }
-    // Out in one pass: rows removed one by one would each move the selection and lay the list out again.
-    QList<QTreeWidgetItem*> kept = list->invisibleRootItem()->takeChildren();
-    const QSet<QTreeWidgetItem*> gone(picked.cbegin(), picked.cend());
-    kept.removeIf([&gone](QTreeWidgetItem* row) { return gone.contains(row); });
-    list->addTopLevelItems(kept);
-    qDeleteAll(picked);
-    f.sURLsCount->setText(QStringLiteral("%1 Site(s)").arg(list->topLevelItemCount()));
+    model.removeSites(picked);
+    f.sURLsCount->setText(QStringLiteral("%1 Site(s)").arg(model.rowCount()));
     showPasteFace();
-    if (items::headerPicture(list, 0) == img1616::AllChecked)
-        items::setHeaderPicture(list, 0, img1616::NotAllChecked);
+    if (model.headerPicture(SitesModel::CheckColumn) == img1616::AllChecked)
+        model.setHeaderPicture(SitesModel::CheckColumn, img1616::NotAllChecked);
 }
 
 void SiteMover::paste()

@@ -7,6 +7,7 @@
 #include "store/Connection.h"
 #include "store/StoreError.h"
 #include "store/TrimSpaces.h"
+#include "models/SitesModel.h"
 #include "views/CategoryTree.h"
 #include "views/SitesList.h"
 #include "views/ViewItems.h"
@@ -35,15 +36,11 @@ void SiteStars::DeleteStar()
 
 void SiteStars::changeRank(int step)
 {
-    QTreeWidget* list = f.lvURLs;
-    if (list->topLevelItemCount() == 0)
-        return;
-    const QTreeWidgetItem* row = items::selectedRow(list);
-    if (!row || trimSpaces(row->text(2)).isEmpty())
+    const SiteRow* row = f.sites->selectedSite();
+    if (f.sites->rowCount() == 0 || !row || trimSpaces(row->name).isEmpty())
         return;
     const qint64 C = f.tree->currentCode();
-    const QString T = items::tag(row);
-    const qint64 S = codes::numericValue(T);
+    const qint32 S = row->siteCode;
 
     try {
         Connection::Transaction work(f.db);
@@ -64,22 +61,15 @@ void SiteStars::changeRank(int step)
     }
 
     f.views->Load(What::Sites);
-    reselect(T);
+    reselect(S);
 }
 
-void SiteStars::reselect(const QString& tag)
+void SiteStars::reselect(qint32 siteCode)
 {
-    if (tag.isEmpty())
+    const int row = f.sitesModel.rowOfSite(siteCode);
+    if (row < 0)
         return;
-    const qint64 wanted = codes::numericValue(tag);
-    QTreeWidget* list = f.lvURLs;
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* row = list->topLevelItem(i);
-        if (codes::numericValue(items::tag(row)) != wanted)
-            continue;
-        items::selectRow(list, row);
-        f.sites->SiteClick();
-        list->setFocus(Qt::OtherFocusReason);
-        return;
-    }
+    f.sites->selectRow(row);
+    f.sites->SiteClick();
+    f.lvURLs->setFocus(Qt::OtherFocusReason);
 }

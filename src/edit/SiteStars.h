@@ -15,7 +15,7 @@ public:
 private:
     // step is +1 or -1; a rank never goes below 0.
     void changeRank(int step);
-    void reselect(const QString& tag);
+    void reselect(qint32 siteCode);
 
     frmMain& f;
 };

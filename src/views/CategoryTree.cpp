@@ -2,6 +2,7 @@
 
 #include "edit/EditPanel.h"
 #include "platform/Pictures.h"
+#include "views/SitesList.h"
 #include "views/ViewItems.h"
 #include "views/ViewLoader.h"
 #include "window/frmMain.h"
@@ -102,8 +103,8 @@ void CategoryTree::NodeClick(QTreeWidgetItem* node)
     }
     f.views->Clear(What::Sites);
     f.views->Clear(What::Passwords);
-    if (f.lvURLs->topLevelItemCount() > 0)
-        items::selectRow(f.lvURLs, f.lvURLs->topLevelItem(0));
+    if (f.sites->rowCount() > 0)
+        f.sites->selectRow(0);
 
     f.panel->FocusControl(f.state.CurWhat);
     if (f.panel->isOpen()) {

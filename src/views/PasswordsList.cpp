@@ -9,6 +9,7 @@
 #include "store/TrimSpaces.h"
 #include "views/CategoryTree.h"
 #include "views/ListItem.h"
+#include "views/SitesList.h"
 #include "views/ViewItems.h"
 #include "window/UnlockKey.h"
 #include "window/frmMain.h"
@@ -91,7 +92,8 @@ void PasswordsList::Fill()
 {
     m_list->clear();
     const qint64 C = f.tree->currentCode();
-    const qint64 S = codes::numericValue(items::tag(items::selectedRow(f.lvURLs)));
+    const SiteRow* site = f.sites->selectedSite();
+    const qint64 S = site ? site->siteCode : 0;
     const std::vector<Row> rows = f.db.select(SelectEntries, {C, S});
     const QString key = f.unlockKey->key();
     QList<QTreeWidgetItem*> added;
@@ -135,11 +137,11 @@ void PasswordsList::EntryClick()
         f.state.setCatCode(f.state.SelNodeIndex);
         f.tvCategories->setCurrentItem(node);
     }
-    QTreeWidgetItem* site = items::selectedRow(f.lvURLs);
-    f.state.setSiteCode(items::rowCode(site));
-    f.txtSiteName->setText(site ? site->text(2) : QString());
-    f.txtURL->setText(site ? site->text(3) : QString());
-    f.txtSiteDesc->setPlainText(site ? site->text(4) : QString());
+    const SiteRow* site = f.sites->selectedSite();
+    f.state.setSiteCode(site ? std::optional<qint32>(site->siteCode) : std::nullopt);
+    f.txtSiteName->setText(site ? site->name : QString());
+    f.txtURL->setText(site ? site->url : QString());
+    f.txtSiteDesc->setPlainText(site ? site->description : QString());
 
     takeEntry(row);
     if (f.panel->isOpen())
@@ -180,7 +182,7 @@ void PasswordsList::GotFocus()
         f.tvCategories->setFocus(Qt::OtherFocusReason);
         return;
     }
-    if (f.lvURLs->topLevelItemCount() == 0) {
+    if (f.sites->rowCount() == 0) {
         LostFocus();
         f.lvURLs->setFocus(Qt::OtherFocusReason);
         return;
@@ -189,7 +191,7 @@ void PasswordsList::GotFocus()
     const std::optional<qint32> selectedSer = items::rowCode(items::selectedRow(m_list));
     const Registers& registers = f.state.registers();
     if (f.panel->isOpen()) {
-        if (registers.siteCode != items::rowCode(items::selectedRow(f.lvURLs))) {
+        if (registers.siteCode != f.sites->selectedSiteCode()) {
             f.panel->NewWhat(What::Sites);
             return;
         }

@@ -1,6 +1,7 @@
 #include "views/SitesList.h"
 
 #include "edit/EditPanel.h"
+#include "models/SitesModel.h"
 #include "platform/Pictures.h"
 #include "platform/Shell.h"
 #include "store/TrimSpaces.h"
@@ -14,34 +15,74 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <algorithm>
 #include <iterator>
 
-SitesList::SitesList(frmMain& form) : QObject(nullptr), f(form), m_list(form.lvURLs)
+SitesList::SitesList(frmMain& form) : QObject(nullptr), f(form), m_list(form.lvURLs), m_model(form.sitesModel)
 {
     m_list->installEventFilter(this);
     // Presses land on the viewport: each one starts a fresh click.
     m_list->viewport()->installEventFilter(this);
-    connect(m_list, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem*, int column) {
-        if (column != 0 || m_bulkCheck)
-            return;
+    connect(&m_model, &SitesModel::checkToggled, this, [this] {
         m_checkChanged = true;
         CheckBoxChanged();
     });
-    connect(m_list, &QTreeWidget::itemClicked, this, [this] {
+    connect(m_list, &QTreeView::clicked, this, [this] {
         if (m_checkChanged) {
             m_checkChanged = false;
             // Ticking a box picks a site for a command; it does not select it, or the entries on show would
             // seem to belong to another site than the one they were loaded for.
-            if (m_list->indexOfTopLevelItem(m_selectedAtPress) >= 0 && m_selectedAtPress != items::selectedRow(m_list))
-                items::selectRow(m_list, m_selectedAtPress);
+            if (m_selectedAtPress >= 0 && m_selectedAtPress < rowCount() && m_selectedAtPress != selectedRow())
+                selectRow(m_selectedAtPress);
             return;
         }
         SiteClick();
     });
-    connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this] { GoToSite(); });
+    connect(m_list, &QTreeView::doubleClicked, this, [this] { GoToSite(); });
     connect(m_list->header(), &QHeaderView::sectionClicked, this, [this](int section) { HeaderClick(section + 1); });
+}
+
+int SitesList::rowCount() const
+{
+    return m_model.rowCount();
+}
+
+int SitesList::selectedRow() const
+{
+    const QModelIndex current = m_list->selectionModel()->currentIndex();
+    if (current.isValid() && m_list->selectionModel()->isRowSelected(current.row()))
+        return current.row();
+    const QModelIndexList rows = m_list->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+const SiteRow* SitesList::selectedSite() const
+{
+    const int row = selectedRow();
+    return row < 0 ? nullptr : &m_model.site(row);
+}
+
+std::optional<qint32> SitesList::selectedSiteCode() const
+{
+    const SiteRow* site = selectedSite();
+    return site ? std::optional<qint32>(site->siteCode) : std::nullopt;
+}
+
+void SitesList::selectRow(int row)
+{
+    if (row < 0 || row >= rowCount()) {
+        m_list->selectionModel()->clear();
+        return;
+    }
+    m_list->selectionModel()->setCurrentIndex(m_model.index(row, 0),
+                                              QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void SitesList::applySort()
+{
+    if (m_sort.on)
+        m_model.sort(m_sort.key, m_sort.order);
 }
 
 bool SitesList::eventFilter(QObject* watched, QEvent* event)
@@ -49,7 +90,7 @@ bool SitesList::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_list->viewport()) {
         if (event->type() == QEvent::MouseButtonPress) {
             m_checkChanged = false;
-            m_selectedAtPress = items::selectedRow(m_list);
+            m_selectedAtPress = selectedRow();
         }
         return false;
     }
@@ -74,9 +115,9 @@ bool SitesList::eventFilter(QObject* watched, QEvent* event)
             std::find(std::begin(moves), std::end(moves), key->key()) == std::end(moves))
             break;
         // Moving through the sites with the keyboard makes the new row current, as a click does.
-        QTreeWidgetItem* before = m_list->currentItem();
+        const QModelIndex before = m_list->currentIndex();
         static_cast<QObject*>(m_list)->event(event); // let the list move first
-        if (m_list->currentItem() != before && items::selectedRow(m_list))
+        if (m_list->currentIndex() != before && selectedRow() >= 0)
             SiteClick();
         return true;
     }
@@ -88,17 +129,17 @@ bool SitesList::eventFilter(QObject* watched, QEvent* event)
 
 void SitesList::SiteClick()
 {
-    QTreeWidgetItem* row = items::selectedRow(m_list);
-    if (m_list->topLevelItemCount() == 0 || !row || trimSpaces(row->text(2)).isEmpty()) {
+    const SiteRow* row = selectedSite();
+    if (rowCount() == 0 || !row || trimSpaces(row->name).isEmpty()) {
         if (f.panel->isOpen())
             f.panel->showCaption(EditPanel::Mode::Add, What::Sites);
         return;
     }
     f.views->Clear(What::Passwords);
-    f.state.setSiteCode(items::rowCode(row));
-    f.txtSiteName->setText(row->text(2));
-    f.txtURL->setText(row->text(3));
-    f.txtSiteDesc->setPlainText(row->text(4));
+    f.state.setSiteCode(row->siteCode);
+    f.txtSiteName->setText(row->name);
+    f.txtURL->setText(row->url);
+    f.txtSiteDesc->setPlainText(row->description);
     const QTreeWidgetItem* current = f.tree->current();
     f.state.setCatCode(f.state.SelNodeIndex);
     f.txtCatName->setText(current ? current->text(0) : QString());
@@ -109,8 +150,8 @@ void SitesList::SiteClick()
 
 void SitesList::GoToSite()
 {
-    QTreeWidgetItem* row = items::selectedRow(m_list);
-    if (m_list->topLevelItemCount() == 0 || !row || trimSpaces(row->text(2)).isEmpty())
+    const SiteRow* row = selectedSite();
+    if (rowCount() == 0 || !row || trimSpaces(row->name).isEmpty())
         return;
     const QString address = f.txtURL->text().trimmed();
     if (!address.isEmpty())
@@ -119,54 +160,43 @@ void SitesList::GoToSite()
 
 void SitesList::CheckBoxChanged()
 {
-    int checked = 0;
-    const int rows = m_list->topLevelItemCount();
-    for (int i = 0; i < rows; ++i) {
-        if (m_list->topLevelItem(i)->checkState(0) == Qt::Checked)
-            ++checked;
-    }
-    items::setHeaderPicture(m_list, 0, checked > 0 && checked == rows ? img1616::AllChecked : img1616::NotAllChecked);
+    const int rows = rowCount();
+    const int checked = m_model.checkedCount();
+    m_model.setHeaderPicture(0, checked > 0 && checked == rows ? img1616::AllChecked : img1616::NotAllChecked);
 }
 
 void SitesList::CheckAllToggle()
 {
-    const int rows = m_list->topLevelItemCount();
-    if (rows == 0) {
-        items::setHeaderPicture(m_list, 0, img1616::NotAllChecked);
+    if (rowCount() == 0) {
+        m_model.setHeaderPicture(0, img1616::NotAllChecked);
         return;
     }
-    const bool checkAll = items::headerPicture(m_list, 0) == img1616::NotAllChecked;
-    items::setHeaderPicture(m_list, 0, checkAll ? img1616::AllChecked : img1616::NotAllChecked);
-    m_bulkCheck = true;
-    for (int i = 0; i < rows; ++i)
-        m_list->topLevelItem(i)->setCheckState(0, checkAll ? Qt::Checked : Qt::Unchecked);
-    m_bulkCheck = false;
+    const bool checkAll = m_model.headerPicture(0) == img1616::NotAllChecked;
+    m_model.setHeaderPicture(0, checkAll ? img1616::AllChecked : img1616::NotAllChecked);
+    m_model.setAllChecked(checkAll);
 }
 
 void SitesList::HeaderClick(int c)
 {
+    // The check column's header checks or unchecks; it never sorts.
+    if (c == 1) {
+        CheckAllToggle();
+        return;
+    }
     if (m_sort.key == c - 1) {
-        if (c == 1) {
-            CheckAllToggle();
-        } else if (c == 2) {
-            m_sort.reverse();
-        } else {
-            m_sort.reverse();
-            items::setHeaderPicture(m_list, c - 1, m_sort.picture());
-        }
+        m_sort.reverse();
+        if (c >= 3)
+            m_model.setHeaderPicture(c - 1, m_sort.picture());
     } else {
         // The check and rank columns never carry a sort picture.
-        if (m_sort.key + 1 != 2 && m_sort.key > 0 && c != 1)
-            SortState::clearHeader(m_list, m_sort.key);
-        if (c != 1)
-            m_sort.key = c - 1;
-        if (c == 1)
-            CheckAllToggle();
-        else if (c >= 3)
-            items::setHeaderPicture(m_list, c - 1, m_sort.picture());
+        if (m_sort.key + 1 != 2 && m_sort.key > 0)
+            m_model.setHeaderPicture(m_sort.key, img1616::None);
+        m_sort.key = c - 1;
+        if (c >= 3)
+            m_model.setHeaderPicture(c - 1, m_sort.picture());
     }
     m_sort.on = true;
-    m_sort.apply(m_list);
+    applySort();
 }
 
 void SitesList::GotFocus()
@@ -179,9 +209,9 @@ void SitesList::GotFocus()
         f.tvCategories->setFocus();
         return;
     }
-    const bool hasRows = m_list->topLevelItemCount() > 0;
+    const bool hasRows = rowCount() > 0;
     const bool onCategory = node && !items::isRoot(node);
-    const bool onCurrentSite = f.state.registers().siteCode == items::rowCode(items::selectedRow(m_list));
+    const bool onCurrentSite = f.state.registers().siteCode == selectedSiteCode();
     if (f.panel->isOpen()) {
         f.panel->FocusControl(f.state.CurWhat);
         if (hasRows) {

@@ -4,8 +4,12 @@
 
 #include <QObject>
 
+#include <optional>
+
 class frmMain;
-class QTreeWidgetItem;
+class QTreeView;
+class SitesModel;
+struct SiteRow;
 
 // How the sites list reacts: site click, go to site, check boxes, header clicks and sorting, focus.
 class SitesList : public QObject {
@@ -25,17 +29,28 @@ public:
     void GotFocus();
     void LostFocus();
     // Reorders the rows by the sort state, when sorting is on; run after every reload.
-    void applySort() { m_sort.apply(m_list); }
+    void applySort();
     const SortState& sort() const { return m_sort; }
+
+    SitesModel& model() const { return m_model; }
+    int rowCount() const;
+    // The selected row, -1 when none is.
+    int selectedRow() const;
+    // The selected row's site, nullptr when none is selected.
+    const SiteRow* selectedSite() const;
+    // The selected row's site code, empty when no row is selected.
+    std::optional<qint32> selectedSiteCode() const;
+    // Marks a row as the one selected (and current) without any click being performed; -1 clears it.
+    void selectRow(int row);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     frmMain& f;
-    QTreeWidget* m_list;
+    QTreeView* m_list;
+    SitesModel& m_model;
     SortState m_sort;
     bool m_checkChanged = false; // a click that toggled a check box is not a site click
-    QTreeWidgetItem* m_selectedAtPress = nullptr;
-    bool m_bulkCheck = false;
+    int m_selectedAtPress = -1;
 };

@@ -1,5 +1,6 @@
 #include "views/ViewLoader.h"
 
+#include "models/SitesModel.h"
 #include "platform/Pictures.h"
 #include "store/Connection.h"
 #include "store/StoreError.h"
@@ -31,9 +32,9 @@ void ViewLoader::Load(What what)
 
 void ViewLoader::emptySites()
 {
-    f.lvURLs->clear();
+    f.sitesModel.clear();
     // Rows come back unchecked, so the check-all header must not claim they are all checked.
-    items::setHeaderPicture(f.lvURLs, 0, img1616::NotAllChecked);
+    f.sitesModel.setHeaderPicture(SitesModel::CheckColumn, img1616::NotAllChecked);
     f.sURLsCount->setText(QStringLiteral("0 Site(s)"));
     f.lvPasswords->clear();
 }
@@ -85,46 +86,21 @@ void ViewLoader::reloadCategories()
     }
 }
 
-QString ViewLoader::rankText(qint64 rank, const QString& highest)
-{
-    if (rank == 0)
-        return {};
-    const QString digits = QString::number(rank);
-    return digits.size() < highest.size() ? QString(highest.size() - digits.size(), u'0') + digits : digits;
-}
-
 void ViewLoader::reloadSites()
 {
     emptySites();
-
     const qint64 C = f.tree->currentCode();
-    const QVariant xMax = f.db.scalar(QStringLiteral("SELECT max(Rank) AS xMax FROM URLs WHERE CatCode = ?"), {C});
-    const QString M = xMax.isNull() ? QString() : xMax.toString();
-
-    const std::vector<Row> rows =
-        f.db.select(QStringLiteral("SELECT * FROM URLs WHERE CatCode = ? ORDER BY SiteName COLLATE NOCASE"), {C});
-    QList<QTreeWidgetItem*> added;
-    added.reserve(qsizetype(rows.size()));
-    for (const Row& row : rows) {
-        auto* item = new ListItem;
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(0, Qt::Unchecked);
-        items::setRowCode(item, row["SiteCode"].toInt());
-        const qint64 rank = row["Rank"].toLongLong();
-        item->setText(1, rankText(rank, M));
-        item->setTextAlignment(1, Qt::AlignCenter);
-        if (rank != 0)
-            items::setPicture(item, 1, img1616::Rank);
-        item->setText(2, row["SiteName"].toString());
-        items::setPicture(item, 2, img1616::Site);
-        item->setText(3, row["URL"].toString());
-        item->setText(4, row["SiteDesc"].toString());
-        added.append(item);
+    std::vector<SiteRow> rows;
+    for (const Row& row :
+         f.db.select(QStringLiteral("SELECT * FROM URLs WHERE CatCode = ? ORDER BY SiteName COLLATE NOCASE"), {C})) {
+        rows.push_back({qint32(row["SiteCode"].toInt()), qint32(row["Rank"].toInt()), row["SiteName"].toString(),
+                        row["URL"].toString(), row["SiteDesc"].toString()}); // a Null description shows empty
     }
-    f.lvURLs->addTopLevelItems(added);
+    const size_t count = rows.size();
+    f.sitesModel.setRows(std::move(rows));
     f.sites->applySort();
-    if (!rows.empty())
-        f.sURLsCount->setText(QStringLiteral("%1 Site(s)").arg(rows.size()));
+    if (count > 0)
+        f.sURLsCount->setText(QStringLiteral("%1 Site(s)").arg(count));
 }
 
 void ViewLoader::Clear(What what)

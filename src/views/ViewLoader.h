@@ -19,9 +19,6 @@ public:
     // Empties the sites list (its check-all header reset, the count at "0 Site(s)") and the passwords list.
     void emptySites();
 
-    // The rank column's text: padded with "0" to the digits of the category's highest rank; empty for 0.
-    static QString rankText(qint64 rank, const QString& highest);
-
 private:
     void reloadCategories();
     void reloadSites();

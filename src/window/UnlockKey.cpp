@@ -150,8 +150,8 @@ void UnlockKey::showCheckSentence()
 
 void UnlockKey::reloadPasswords()
 {
-    QTreeWidgetItem* site = items::selectedRow(f.lvURLs);
-    if (f.lvURLs->topLevelItemCount() == 0 || !site || items::rowCode(site) != f.state.registers().siteCode ||
+    const SiteRow* site = f.sites->selectedSite();
+    if (f.sites->rowCount() == 0 || !site || site->siteCode != f.state.registers().siteCode ||
         f.lvPasswords->topLevelItemCount() == 0)
         return;
     const std::optional<qint32> entry =

@@ -85,7 +85,7 @@ void fitCaption(QLabel* caption, int limit)
     caption->resize(width, caption->height());
 }
 
-void setColumnWidths(QTreeWidget* view, const auto& widths)
+void setColumnWidths(QTreeView* view, const auto& widths)
 {
     for (int c = 0; c < int(widths.size()); ++c)
         view->setColumnWidth(c, twips::toPixels(widths[c]));
@@ -250,15 +250,11 @@ void frmMain::createViews()
     tvCategories->setColumnCount(1);
     tvCategories->setIconSize(QSize(16, 16));
 
-    lvURLs = new QTreeWidget(this);
+    lvURLs = new QTreeView(this);
     lvURLs->setObjectName(QStringLiteral("lvURLs"));
     lvURLs->setAccessibleName(QStringLiteral("Sites"));
     lvURLs->setToolTip(QStringLiteral("Double click to go to web site."));
-    lvURLs->setHeaderLabels(
-        {QString(), QString(), QStringLiteral("Site Name"), QStringLiteral("URL"), QStringLiteral("Description")});
-    items::setHeaderPicture(lvURLs, 0, img1616::NotAllChecked);
-    items::setHeaderPicture(lvURLs, 1, img1616::Rank);
-    lvURLs->headerItem()->setTextAlignment(1, Qt::AlignCenter);
+    lvURLs->setModel(&sitesModel);
     setColumnWidths(lvURLs, layout::designed::lvURLsColumns);
 
     lvPasswords = new QTreeWidget(this);
@@ -269,7 +265,7 @@ void frmMain::createViews()
         {QStringLiteral("User ID"), QStringLiteral("Password"), QStringLiteral("Description")});
     setColumnWidths(lvPasswords, layout::designed::lvPasswordsColumns);
 
-    for (QTreeWidget* list : {lvURLs, lvPasswords}) {
+    for (QTreeView* list : {static_cast<QTreeView*>(lvURLs), static_cast<QTreeView*>(lvPasswords)}) {
         list->setRootIsDecorated(false);
         list->setUniformRowHeights(true);
         list->setAllColumnsShowFocus(true);
@@ -279,7 +275,7 @@ void frmMain::createViews()
         list->header()->setSortIndicatorShown(false);
         list->header()->setSectionsMovable(false);
     }
-    for (QTreeWidget* view : {tvCategories, lvURLs, lvPasswords})
+    for (QTreeView* view : {static_cast<QTreeView*>(tvCategories), lvURLs, static_cast<QTreeView*>(lvPasswords)})
         setBorderStyle(view, 0);
 
     sURLsCount = new QLabel(QStringLiteral("0 Site(s)"), this);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "models/SitesModel.h"
 #include "state/WindowState.h"
 #include "views/NodeList.h"
 
@@ -25,6 +26,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QToolBar;
 class QToolButton;
+class QTreeView;
 class QTreeWidget;
 
 class ViewLoader;
@@ -85,7 +87,7 @@ public:
     QPushButton* cmdCheck = nullptr;
     QLineEdit* txtEncrepted = nullptr;
     QTreeWidget* tvCategories = nullptr;
-    QTreeWidget* lvURLs = nullptr;
+    QTreeView* lvURLs = nullptr;
     QLabel* sURLsCount = nullptr;
     QTreeWidget* lvPasswords = nullptr;
     QFrame* SSPanel1 = nullptr;
@@ -110,6 +112,7 @@ public:
 
     // Window-wide state, typed; the widgets above show it.
     WindowState state;
+    SitesModel sitesModel; // the rows lvURLs shows
     NodeList Nodes; // tvCategories' nodes, indexed from 1 in load order
 
     // Services.

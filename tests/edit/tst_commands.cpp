@@ -16,9 +16,9 @@ namespace {
 const QString Key = QStringLiteral("314159");
 const QString MovingMessage = QStringLiteral("You can not do this while you moving sites");
 
-QTreeWidgetItem* site(frmMain& w, const QString& name)
+int site(frmMain& w, const QString& name)
 {
-    return w.lvURLs->findItems(name, Qt::MatchExactly, 2).value(0);
+    return list::rowWith(w.lvURLs, 2, name);
 }
 
 // Banks (1) with Bank (1, one entry) and Card (2, none), Mail (2) without sites; the views in a named state.
@@ -35,15 +35,15 @@ frmMain& openIn(Fixture& fx, const QString& state)
         return w;
     fx.clickNode(state == u"mail" ? QStringLiteral("Mail") : QStringLiteral("Banks")); // "banks": no site clicked
     if (state == u"bank" || state == u"entry" || state == u"other site")
-        fx.clickRow(w.lvURLs, w.lvURLs->indexOfTopLevelItem(site(w, QStringLiteral("Bank"))));
+        fx.clickRow(w.lvURLs, site(w, QStringLiteral("Bank")));
     if (state == u"card")
-        fx.clickRow(w.lvURLs, w.lvURLs->indexOfTopLevelItem(site(w, QStringLiteral("Card"))));
+        fx.clickRow(w.lvURLs, site(w, QStringLiteral("Card")));
     if (state == u"entry")
         items::selectRow(w.lvPasswords, w.lvPasswords->topLevelItem(0));
     if (state == u"other site") // Card selected while Bank's entries are on show
-        items::selectRow(w.lvURLs, site(w, QStringLiteral("Card")));
+        list::select(w.lvURLs, site(w, QStringLiteral("Card")));
     if (state == u"no selected site")
-        w.lvURLs->clearSelection();
+        list::select(w.lvURLs, -1);
     return w;
 }
 

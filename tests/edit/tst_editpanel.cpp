@@ -17,9 +17,9 @@ using namespace std::string_view_literals;
 
 namespace {
 
-QTreeWidgetItem* site(frmMain& w, const QString& name)
+int site(frmMain& w, const QString& name)
 {
-    return w.lvURLs->findItems(name, Qt::MatchExactly, 2).value(0);
+    return list::rowWith(w.lvURLs, 2, name);
 }
 
 // Every box and code of the panel in tab order, joined by '|'.
@@ -69,7 +69,7 @@ private slots:
         fx.addPassword(1, 4, 100, QStringLiteral("other"), QStringLiteral("x"));
         QCOMPARE(next("Sites"), QStringLiteral("5"));
         w.views->Load(What::Sites);
-        items::selectRow(w.lvURLs, site(w, QStringLiteral("One")));
+        list::select(w.lvURLs, site(w, QStringLiteral("One")));
         QCOMPARE(next("Passwords"), QStringLiteral("1"));
         for (int ser : {2, 3})
             fx.addPassword(1, 1, ser, QStringLiteral("u%1").arg(ser), QStringLiteral("x"));
@@ -195,9 +195,9 @@ private slots:
         fx.clickNode(selection == u"root" ? w.Nodes.at(1)->text(0) : QStringLiteral("Banks"));
         if (selection != u"root")
             fx.clickRow(w.lvURLs, 0);
-        items::selectRow(w.lvURLs, site(w, selection == u"Card" ? QStringLiteral("Card") : QStringLiteral("Bank")));
+        list::select(w.lvURLs, site(w, selection == u"Card" ? QStringLiteral("Card") : QStringLiteral("Bank")));
         if (selection == u"no site")
-            w.lvURLs->clearSelection();
+            list::select(w.lvURLs, -1);
         // Entry rows as the passwords list keeps them: Ser as tag, the clear password as the tag of column 1.
         w.lvPasswords->clear();
         for (const QStringList& entry :

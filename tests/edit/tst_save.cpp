@@ -96,7 +96,7 @@ private slots:
         save(w, QStringLiteral("Sites"));
         QCOMPARE(rowOf(fx, "SELECT CatCode, SiteCode, SiteName, Rank, URL, SiteDesc FROM URLs"),
                  QStringLiteral("4|1|My Bank|0|http://|Savings"));
-        QCOMPARE(w.lvURLs->topLevelItemCount(), 1); // reloaded
+        QCOMPARE(list::rows(w.lvURLs), 1); // reloaded
         QVERIFY(w.SSPanel1->isVisible());
         QCOMPARE(w.SSPanel4->text(), QStringLiteral("[ Add Site ]"));
         QCOMPARE((QStringList{w.txtCatName->text(), w.txtSiteName->text(), w.txtURL->text(),
@@ -216,12 +216,13 @@ private slots:
         save(w, QStringLiteral("Sites"));
         const QStringList site{stored.left(200), stored.left(500), stored.left(500)};
         QCOMPARE(rowOf(fx, "SELECT SiteName, URL, SiteDesc FROM URLs WHERE SiteCode = 2"), site.join(u'|'));
-        QTreeWidgetItem* row = rowTagged(w.lvURLs, QStringLiteral("2"));
-        QVERIFY(row);
-        QCOMPARE((QStringList{row->text(2), row->text(3), row->text(4)}), site);
+        const int row = w.sitesModel.rowOfSite(2);
+        QVERIFY(row >= 0);
+        QCOMPARE((QStringList{list::text(w.lvURLs, row, 2), list::text(w.lvURLs, row, 3), list::text(w.lvURLs, row, 4)}),
+                 site);
 
         w.panel->hide();
-        fx.clickRow(w.lvURLs, w.lvURLs->indexOfTopLevelItem(row));
+        fx.clickRow(w.lvURLs, row);
         w.panel->NewWhat(What::Passwords);
         w.txtUserID->setText(typed);
         w.txtPassword->setText(typed);
@@ -307,7 +308,7 @@ private slots:
         QTreeWidgetItem* node = fx.node(QStringLiteral("L255")) ? fx.node(QStringLiteral("L255")) : fx.node("Banks");
         w.tvCategories->setCurrentItem(node);
         w.tree->NodeClick(node);
-        items::selectRow(w.lvURLs, rowTagged(w.lvURLs, QStringLiteral("1")));
+        list::select(w.lvURLs, w.sitesModel.rowOfSite(1));
         if (command == u"New")
             w.panel->NewWhat(whatNamed(kind));
         else

@@ -27,17 +27,9 @@ frmMain& openWithChecks(Fixture& fx)
     frmMain& w = fx.open();
     fx.clickNode(QStringLiteral("From"));
     fx.clickRow(w.lvURLs, 0);
-    w.lvURLs->topLevelItem(1)->setCheckState(0, Qt::Checked);
-    w.lvURLs->topLevelItem(3)->setCheckState(0, Qt::Checked);
+    list::setCheckState(w.lvURLs, 1, Qt::Checked);
+    list::setCheckState(w.lvURLs, 3, Qt::Checked);
     return w;
-}
-
-QStringList names(const QTreeWidget* list)
-{
-    QStringList texts;
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        texts << list->topLevelItem(i)->text(2);
-    return texts;
 }
 
 QString values(Fixture& fx, const QString& sql)
@@ -81,7 +73,7 @@ private slots:
         frmMain& w = openWithChecks(fx);
         const QString before = fx.dump();
         w.Buttons[9]->trigger();
-        QCOMPARE(names(w.lvURLs), (QStringList{"s1", "s3", "s5"}));
+        QCOMPARE(list::column(w.lvURLs, 2), (QStringList{"s1", "s3", "s5"}));
         QCOMPARE(w.sURLsCount->text(), QStringLiteral("3 Site(s)"));
         verifyMoving(w, true);
         QCOMPARE(w.state.MoveList, (QList<MoveEntry>{{1, 2}, {1, 4}}));
@@ -100,7 +92,7 @@ private slots:
         QCOMPARE(fx.count("PWs"), 4);
         verifyMoving(w, false);
         QCOMPARE(w.tvCategories->currentItem(), fx.node(target));
-        QVERIFY(names(w.lvURLs).contains(QStringLiteral("s2")));
+        QVERIFY(list::column(w.lvURLs, 2).contains(QStringLiteral("s2")));
     }
 
     void aRefusedPasteMovesNothingAndKeepsMoving_data()

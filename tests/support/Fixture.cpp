@@ -1,7 +1,11 @@
 #include "support/Fixture.h"
 
+#include "platform/Pictures.h"
+#include "views/ViewItems.h"
+
 #include <QHeaderView>
 #include <QTest>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -113,28 +117,100 @@ void Fixture::clickNode(const QString& text)
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, rect.center());
 }
 
-QPoint Fixture::rowPoint(const QTreeWidget* list, int row)
+QPoint Fixture::rowPoint(const QTreeView* list, int row)
 {
-    QTreeWidgetItem* item = list->topLevelItem(row);
-    if (!item)
+    const QModelIndex index = list->model()->index(row, 0);
+    if (!index.isValid())
         return {};
-    const int column = list->columnCount() > 3 ? 2 : 0;
-    const QRect rect = list->visualItemRect(item);
+    const int column = list->model()->columnCount() > 3 ? 2 : 0;
+    const QRect rect = list->visualRect(index);
     return {list->header()->sectionViewportPosition(column) + 24, rect.center().y()};
 }
 
-void Fixture::clickRow(QTreeWidget* list, int row)
+void Fixture::clickRow(QTreeView* list, int row)
 {
-    if (!list->topLevelItem(row)) {
+    const QModelIndex index = list->model()->index(row, 0);
+    if (!index.isValid()) {
         qWarning("no row %d", row);
         return;
     }
-    list->scrollToItem(list->topLevelItem(row));
+    list->scrollTo(index);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowPoint(list, row));
 }
 
-void Fixture::doubleClickRow(QTreeWidget* list, int row)
+void Fixture::doubleClickRow(QTreeView* list, int row)
 {
     clickRow(list, row);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rowPoint(list, row));
 }
+
+namespace list {
+
+int rows(const QTreeView* view)
+{
+    return view->model()->rowCount();
+}
+
+QString text(const QTreeView* view, int row, int column)
+{
+    return view->model()->index(row, column).data().toString();
+}
+
+QString code(const QTreeView* view, int row)
+{
+    return view->model()->index(row, 0).data(items::TagRole).toString();
+}
+
+int picture(const QTreeView* view, int row, int column)
+{
+    return view->model()->index(row, column).data(img1616::PictureRole).toInt();
+}
+
+int headerPicture(const QTreeView* view, int column)
+{
+    return view->model()->headerData(column, Qt::Horizontal, img1616::PictureRole).toInt();
+}
+
+Qt::CheckState checkState(const QTreeView* view, int row)
+{
+    return view->model()->index(row, 0).data(Qt::CheckStateRole).value<Qt::CheckState>();
+}
+
+void setCheckState(QTreeView* view, int row, Qt::CheckState state)
+{
+    view->model()->setData(view->model()->index(row, 0), state, Qt::CheckStateRole);
+}
+
+int selected(const QTreeView* view)
+{
+    const QModelIndexList rows = view->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void select(QTreeView* view, int row)
+{
+    if (row < 0)
+        view->selectionModel()->clear();
+    else
+        view->selectionModel()->setCurrentIndex(view->model()->index(row, 0),
+                                                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+int rowWith(const QTreeView* view, int column, const QString& text)
+{
+    for (int row = 0; row < rows(view); ++row) {
+        if (list::text(view, row, column) == text)
+            return row;
+    }
+    return -1;
+}
+
+QStringList column(const QTreeView* view, int column)
+{
+    QStringList texts;
+    for (int row = 0; row < rows(view); ++row)
+        texts << text(view, row, column);
+    return texts;
+}
+
+} // namespace list

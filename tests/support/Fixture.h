@@ -10,7 +10,28 @@
 
 #include <memory>
 
+class QTreeView;
 class QTreeWidgetItem;
+
+// A list of the window as the user sees it, read and driven through its model.
+namespace list {
+int rows(const QTreeView* view);
+QString text(const QTreeView* view, int row, int column);
+// The row's code (SiteCode or Ser) as text.
+QString code(const QTreeView* view, int row);
+int picture(const QTreeView* view, int row, int column);
+int headerPicture(const QTreeView* view, int column);
+Qt::CheckState checkState(const QTreeView* view, int row);
+// Ticks or clears a row's box as the user's tick does.
+void setCheckState(QTreeView* view, int row, Qt::CheckState state);
+// The selected row, -1 when none is.
+int selected(const QTreeView* view);
+// Marks a row selected (and current) without a click; -1 clears the selection.
+void select(QTreeView* view, int row);
+// The first row showing a text in a column, -1 when none does.
+int rowWith(const QTreeView* view, int column, const QString& text);
+QStringList column(const QTreeView* view, int column);
+} // namespace list
 
 // The kind of record a test table names ("Categories", "Sites", "Passwords"); anything else is What::None.
 What whatNamed(const QString& name);
@@ -47,10 +68,10 @@ public:
     QTreeWidgetItem* node(const QString& text) const;
     // Performs what a user's click on a tree node or a list row does.
     void clickNode(const QString& text);
-    void clickRow(class QTreeWidget* list, int row);
-    void doubleClickRow(class QTreeWidget* list, int row);
+    void clickRow(QTreeView* list, int row);
+    void doubleClickRow(QTreeView* list, int row);
     // A point on a row's text, away from the check box.
-    static QPoint rowPoint(const class QTreeWidget* list, int row);
+    static QPoint rowPoint(const QTreeView* list, int row);
 
     RecordingPrompter prompter;
     RecordingClipboard clipboard;

@@ -25,7 +25,7 @@ frmMain& openWithSelectionOnB(Fixture& fx)
     frmMain& w = fx.open();
     fx.clickNode(QStringLiteral("A"));
     fx.clickRow(w.lvURLs, 0);
-    w.lvURLs->topLevelItem(0)->setCheckState(0, Qt::Checked);
+    list::setCheckState(w.lvURLs, 0, Qt::Checked);
     w.tvCategories->setFocus();
     QTest::keyClick(w.tvCategories, Qt::Key_Down);
     return w;
@@ -90,7 +90,7 @@ private slots:
         QCOMPARE(nodesShowing(w, img1616::SortDescending), 0);
         fx.clickNode(QStringLiteral("B"));
         QCOMPARE(items::picture(fx.node(QStringLiteral("B"))), img1616::CurrentCategory);
-        QCOMPARE(w.lvURLs->topLevelItem(0)->text(2), QStringLiteral("b1"));
+        QCOMPARE(list::text(w.lvURLs, 0, 2), QStringLiteral("b1"));
     }
 
     void pasteWhileTheRootIsOnShowIsRefused()
@@ -128,11 +128,11 @@ private slots:
         frmMain& w = fx.open();
         fx.clickNode(QStringLiteral("A"));
         fx.clickRow(w.lvURLs, 0);
-        const QRect row = w.lvURLs->visualItemRect(w.lvURLs->topLevelItem(1));
+        const QRect row = w.lvURLs->visualRect(w.sitesModel.index(1, 0));
         QTest::mouseClick(w.lvURLs->viewport(), Qt::LeftButton, {}, QPoint(10, row.center().y()));
-        QCOMPARE(w.lvURLs->topLevelItem(1)->checkState(0), Qt::Checked);
+        QCOMPARE(list::checkState(w.lvURLs, 1), Qt::Checked);
         // The entries on show are one's: the selection (which the commands read) stays with it.
-        QCOMPARE(items::selectedRow(w.lvURLs), w.lvURLs->topLevelItem(0));
+        QCOMPARE(list::selected(w.lvURLs), 0);
         QCOMPARE(w.lvPasswords->topLevelItem(0)->text(0), QStringLiteral("u1"));
     }
 
@@ -148,12 +148,12 @@ private slots:
         QFETCH(int, button);
         Fixture fx;
         frmMain& w = openWithSelectionOnB(fx); // A's one site checked: "all checked"
-        QCOMPARE(items::headerPicture(w.lvURLs, 0), img1616::AllChecked);
+        QCOMPARE(list::headerPicture(w.lvURLs, 0), img1616::AllChecked);
         w.Buttons[button]->trigger();
-        QCOMPARE(w.lvURLs->topLevelItem(0)->checkState(0), Qt::Unchecked);
+        QCOMPARE(list::checkState(w.lvURLs, 0), Qt::Unchecked);
         w.lvURLs->header()->sectionClicked(0); // checks again, rather than unchecking
-        QCOMPARE(w.lvURLs->topLevelItem(0)->checkState(0), Qt::Checked);
-        QCOMPARE(items::headerPicture(w.lvURLs, 0), img1616::AllChecked);
+        QCOMPARE(list::checkState(w.lvURLs, 0), Qt::Checked);
+        QCOMPARE(list::headerPicture(w.lvURLs, 0), img1616::AllChecked);
     }
 };
 

@@ -37,15 +37,6 @@ void seed(Fixture& fx)
     fx.addPassword(1, 1, 3, QStringLiteral("Bob"), enc(QStringLiteral("p4ss5")), QStringLiteral("five"));
 }
 
-int rowOf(const QTreeWidget* list, int column, const QString& text)
-{
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        if (list->topLevelItem(i)->text(column) == text)
-            return i;
-    }
-    return -1;
-}
-
 QStringList column(const QTreeWidget* list, int c)
 {
     QStringList texts;
@@ -68,7 +59,7 @@ frmMain& openAlpha(Fixture& fx, const QString& key = Key)
     QTest::mouseClick(w.txtPass, Qt::LeftButton);
     QTest::keyClicks(w.txtPass, key);
     fx.clickNode(QStringLiteral("Banks"));
-    fx.clickRow(w.lvURLs, rowOf(w.lvURLs, 2, QStringLiteral("Alpha")));
+    fx.clickRow(w.lvURLs, list::rowWith(w.lvURLs, 2, QStringLiteral("Alpha")));
     return w;
 }
 
@@ -119,7 +110,7 @@ private slots:
         seed(fx);
         frmMain& w = openAlpha(fx);
         w.txtSiteName->clear();
-        fx.clickRow(w.lvPasswords, rowOf(w.lvPasswords, 0, QStringLiteral("Bob")));
+        fx.clickRow(w.lvPasswords, list::rowWith(w.lvPasswords, 0, QStringLiteral("Bob")));
         QCOMPARE(fx.clipboard.text, QStringLiteral("p4ss5"));
         QCOMPARE(fx.clipboard.clears, 1);
         QCOMPARE(fx.clipboard.sets, 1);
@@ -129,12 +120,12 @@ private slots:
         QCOMPARE(w.txtSiteName->text(), QStringLiteral("Alpha"));
         QCOMPARE(w.lblCatCode->text(), QStringLiteral("1"));
         QCOMPARE(w.txtCatName->text(), QStringLiteral("Banks"));
-        QCOMPARE(w.lvPasswords->topLevelItem(rowOf(w.lvPasswords, 0, QStringLiteral("Bob")))->text(1),
+        QCOMPARE(w.lvPasswords->topLevelItem(list::rowWith(w.lvPasswords, 0, QStringLiteral("Bob")))->text(1),
                  QStringLiteral("*****"));
 
         // With the panel open its caption follows.
         w.panel->show();
-        fx.clickRow(w.lvPasswords, rowOf(w.lvPasswords, 0, QStringLiteral("ann")));
+        fx.clickRow(w.lvPasswords, list::rowWith(w.lvPasswords, 0, QStringLiteral("ann")));
         QCOMPARE(fx.clipboard.text, QStringLiteral("hunter22"));
         QCOMPARE(w.SSPanel4->text(), QStringLiteral("[ Edit Password ]"));
     }
@@ -170,7 +161,7 @@ private slots:
         seed(fx);
         fx.addPassword(1, 1, 4, QStringLiteral("   "), enc(QStringLiteral("nobody")));
         frmMain& w = openAlpha(fx);
-        const int blank = rowOf(w.lvPasswords, 0, QStringLiteral("   "));
+        const int blank = list::rowWith(w.lvPasswords, 0, QStringLiteral("   "));
         fx.clickRow(w.lvPasswords, blank);
         QCOMPARE(fx.clipboard.clears, 0);
         QCOMPARE(fx.clipboard.sets, 0);
@@ -309,9 +300,9 @@ private slots:
         Fixture fx;
         seed(fx);
         frmMain& w = openAlpha(fx);
-        items::selectRow(w.lvURLs, w.lvURLs->topLevelItem(rowOf(w.lvURLs, 2, site)));
+        list::select(w.lvURLs, list::rowWith(w.lvURLs, 2, site));
         if (!selected.isEmpty()) {
-            const int row = rowOf(w.lvPasswords, 0, selected);
+            const int row = list::rowWith(w.lvPasswords, 0, selected);
             items::selectRow(w.lvPasswords, w.lvPasswords->topLevelItem(row));
             w.state.setSer(current ? items::rowCode(w.lvPasswords->topLevelItem(row)) : 1);
         }
@@ -327,7 +318,7 @@ private slots:
         Fixture fx;
         seed(fx);
         frmMain& w = openAlpha(fx);
-        items::selectRow(w.lvPasswords, w.lvPasswords->topLevelItem(rowOf(w.lvPasswords, 0, QStringLiteral("ann"))));
+        items::selectRow(w.lvPasswords, w.lvPasswords->topLevelItem(list::rowWith(w.lvPasswords, 0, QStringLiteral("ann"))));
         w.lvPasswords->setFocus();
         QTRY_COMPARE(fx.clipboard.text, QStringLiteral("hunter22"));
         QCOMPARE(w.lblSer->text(), QStringLiteral("2"));
@@ -347,7 +338,7 @@ private slots:
         Fixture fx;
         seed(fx);
         frmMain& w = openAlpha(fx);
-        fx.clickRow(w.lvURLs, rowOf(w.lvURLs, 2, QStringLiteral("Beta")));
+        fx.clickRow(w.lvURLs, list::rowWith(w.lvURLs, 2, QStringLiteral("Beta")));
         QCOMPARE(w.lvPasswords->topLevelItemCount(), 0);
         w.state.setCatCode(std::nullopt);
         w.txtCatName->setText(QStringLiteral("stale"));

@@ -31,19 +31,12 @@ void seed(Fixture& fx)
 
 QStringList column(const frmMain& w, int c)
 {
-    QStringList texts;
-    for (int i = 0; i < w.lvURLs->topLevelItemCount(); ++i)
-        texts << w.lvURLs->topLevelItem(i)->text(c);
-    return texts;
+    return list::column(w.lvURLs, c);
 }
 
 int rowOf(const frmMain& w, const QString& name)
 {
-    for (int i = 0; i < w.lvURLs->topLevelItemCount(); ++i) {
-        if (w.lvURLs->topLevelItem(i)->text(2) == name)
-            return i;
-    }
-    return -1;
+    return list::rowWith(w.lvURLs, 2, name);
 }
 
 void clickHeader(frmMain& w, int c)
@@ -117,17 +110,17 @@ private slots:
 
         clickHeader(w, 3);
         QCOMPARE(column(w, 2), (QStringList{"   ", "Alpha", "site2", "site10"}));
-        QCOMPARE(items::headerPicture(w.lvURLs, 2), img1616::SortAscending);
+        QCOMPARE(list::headerPicture(w.lvURLs, 2), img1616::SortAscending);
         clickHeader(w, 3);
         QCOMPARE(column(w, 2), (QStringList{"site10", "site2", "Alpha", "   "}));
-        QCOMPARE(items::headerPicture(w.lvURLs, 2), img1616::SortDescending);
+        QCOMPARE(list::headerPicture(w.lvURLs, 2), img1616::SortDescending);
 
         clickHeader(w, 4); // the address column, in the current (descending) order
         // Shown text, leading spaces and all: they sort before any letter.
         QCOMPARE(column(w, 3), (QStringList{"https://nameless.example", "https://mid.example", "https://alpha.example",
                                             "  zeta.example  "}));
-        QCOMPARE(items::headerPicture(w.lvURLs, 3), img1616::SortDescending);
-        QCOMPARE(items::headerPicture(w.lvURLs, 2), img1616::None);
+        QCOMPARE(list::headerPicture(w.lvURLs, 3), img1616::SortDescending);
+        QCOMPARE(list::headerPicture(w.lvURLs, 2), img1616::None);
 
         // The sort survives a reload.
         fx.clickNode(QStringLiteral("Mail"));
@@ -139,8 +132,8 @@ private slots:
         QCOMPARE(column(w, 1), (QStringList{"10", "02", "", ""}));
         clickHeader(w, 2);
         QCOMPARE(column(w, 1).first(), QString());
-        QCOMPARE(items::headerPicture(w.lvURLs, 1), img1616::Rank);
-        QCOMPARE(items::headerPicture(w.lvURLs, 3), img1616::None); // the former sort column's picture goes
+        QCOMPARE(list::headerPicture(w.lvURLs, 1), img1616::Rank);
+        QCOMPARE(list::headerPicture(w.lvURLs, 3), img1616::None); // the former sort column's picture goes
     }
 
     void theFirstHeaderChecksAndUnchecksAll()
@@ -149,17 +142,17 @@ private slots:
         seed(fx);
         frmMain& w = fx.open();
         clickHeader(w, 1); // an empty list only shows "not all"
-        QCOMPARE(items::headerPicture(w.lvURLs, 0), img1616::NotAllChecked);
+        QCOMPARE(list::headerPicture(w.lvURLs, 0), img1616::NotAllChecked);
 
         fx.clickNode(QStringLiteral("Banks"));
         clickHeader(w, 1);
-        QCOMPARE(items::headerPicture(w.lvURLs, 0), img1616::AllChecked);
+        QCOMPARE(list::headerPicture(w.lvURLs, 0), img1616::AllChecked);
         for (int i = 0; i < 4; ++i)
-            QCOMPARE(w.lvURLs->topLevelItem(i)->checkState(0), Qt::Checked);
+            QCOMPARE(list::checkState(w.lvURLs, i), Qt::Checked);
         clickHeader(w, 1);
-        QCOMPARE(items::headerPicture(w.lvURLs, 0), img1616::NotAllChecked);
+        QCOMPARE(list::headerPicture(w.lvURLs, 0), img1616::NotAllChecked);
         for (int i = 0; i < 4; ++i)
-            QCOMPARE(w.lvURLs->topLevelItem(i)->checkState(0), Qt::Unchecked);
+            QCOMPARE(list::checkState(w.lvURLs, i), Qt::Unchecked);
     }
 
     void checkingTheLastRowByHandShowsAllChecked()
@@ -169,23 +162,22 @@ private slots:
         frmMain& w = fx.open();
         fx.clickNode(QStringLiteral("Banks"));
         for (int i = 0; i < 3; ++i)
-            w.lvURLs->topLevelItem(i)->setCheckState(0, Qt::Checked);
-        QCOMPARE(items::headerPicture(w.lvURLs, 0), img1616::NotAllChecked);
-        w.lvURLs->topLevelItem(3)->setCheckState(0, Qt::Checked);
-        QCOMPARE(items::headerPicture(w.lvURLs, 0), img1616::AllChecked);
-        w.lvURLs->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
-        QCOMPARE(items::headerPicture(w.lvURLs, 0), img1616::NotAllChecked);
+            list::setCheckState(w.lvURLs, i, Qt::Checked);
+        QCOMPARE(list::headerPicture(w.lvURLs, 0), img1616::NotAllChecked);
+        list::setCheckState(w.lvURLs, 3, Qt::Checked);
+        QCOMPARE(list::headerPicture(w.lvURLs, 0), img1616::AllChecked);
+        list::setCheckState(w.lvURLs, 1, Qt::Unchecked);
+        QCOMPARE(list::headerPicture(w.lvURLs, 0), img1616::NotAllChecked);
         // A check is not a site click, and the next click on a row is one.
         QVERIFY(w.lblSiteCode->text().isEmpty());
-        QTreeWidgetItem* first = w.lvURLs->topLevelItem(1); // unchecked above
-        const QRect box = w.lvURLs->visualItemRect(first);
+        const QRect box = w.lvURLs->visualRect(w.sitesModel.index(1, 0)); // unchecked above
         QTest::mouseClick(w.lvURLs->viewport(), Qt::LeftButton, {},
                           QPoint(w.lvURLs->style()->pixelMetric(QStyle::PM_IndicatorWidth) / 2 + 4, box.center().y()));
-        QCOMPARE(first->checkState(0), Qt::Checked);
+        QCOMPARE(list::checkState(w.lvURLs, 1), Qt::Checked);
         QVERIFY(w.lblSiteCode->text().isEmpty());
-        w.lvURLs->topLevelItem(2)->setCheckState(0, Qt::Unchecked); // by keyboard: no click follows
+        list::setCheckState(w.lvURLs, 2, Qt::Unchecked); // by keyboard: no click follows
         fx.clickRow(w.lvURLs, 2);
-        QCOMPARE(w.lblSiteCode->text(), items::tag(w.lvURLs->topLevelItem(2)));
+        QCOMPARE(w.lblSiteCode->text(), list::code(w.lvURLs, 2));
     }
 
     void enteringTheListFollowsTheCascade()
@@ -237,7 +229,7 @@ private slots:
         fx.clickNode(QStringLiteral("Banks"));
         fx.clickRow(w.lvURLs, 0);
         QTest::keyClick(w.lvURLs, Qt::Key_Down);
-        QCOMPARE(w.txtSiteName->text(), w.lvURLs->topLevelItem(1)->text(2));
+        QCOMPARE(w.txtSiteName->text(), list::text(w.lvURLs, 1, 2));
     }
 };
 

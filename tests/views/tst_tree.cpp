@@ -29,8 +29,8 @@ void seed(Fixture& fx)
 QStringList siteNames(const frmMain& w)
 {
     QStringList names;
-    for (int i = 0; i < w.lvURLs->topLevelItemCount(); ++i)
-        names << w.lvURLs->topLevelItem(i)->text(2);
+    for (int i = 0; i < list::rows(w.lvURLs); ++i)
+        names << list::text(w.lvURLs, i, 2);
     return names;
 }
 
@@ -59,7 +59,7 @@ private slots:
         QCOMPARE(siteNames(w), (QStringList{"Alpha", "site10", "site2"}));
         QCOMPARE(w.sURLsCount->text(), QStringLiteral("3 Site(s)"));
         // The first site is marked, but not clicked: no passwords are loaded.
-        QCOMPARE(items::selectedRow(w.lvURLs), w.lvURLs->topLevelItem(0));
+        QCOMPARE(list::selected(w.lvURLs), 0);
         QCOMPARE(w.lvPasswords->topLevelItemCount(), 0);
         QVERIFY(w.lblSiteCode->text().isEmpty());
         QVERIFY(w.txtSiteName->text().isEmpty());
@@ -78,7 +78,7 @@ private slots:
         fx.clickNode(QStringLiteral("Banks"));
         w.tree->NodeClick(fx.node(QStringLiteral("Banks")));
         QCOMPARE(fx.stopTrace(), QStringList());
-        QCOMPARE(w.lvURLs->topLevelItemCount(), 3);
+        QCOMPARE(list::rows(w.lvURLs), 3);
     }
 
     void clickingTheRootEmptiesTheLists()
@@ -91,7 +91,7 @@ private slots:
         fx.startTrace();
         fx.clickNode(QStringLiteral("Categories"));
         QCOMPARE(fx.stopTrace(), QStringList());
-        QCOMPARE(w.lvURLs->topLevelItemCount(), 0);
+        QCOMPARE(list::rows(w.lvURLs), 0);
         QCOMPARE(w.lvPasswords->topLevelItemCount(), 0);
         QCOMPARE(w.sURLsCount->text(), QStringLiteral("0 Site(s)"));
         QVERIFY(w.txtCatName->text().isEmpty() && w.lblCatCode->text().isEmpty());
@@ -107,7 +107,7 @@ private slots:
         frmMain& w = fx.open();
         w.tvCategories->setFocus();
         w.tvCategories->setCurrentItem(fx.node(QStringLiteral("Mail")));
-        QCOMPARE(w.lvURLs->topLevelItemCount(), 0); // moving the selection clicks nothing
+        QCOMPARE(list::rows(w.lvURLs), 0); // moving the selection clicks nothing
         QTest::keyClick(w.tvCategories, Qt::Key_Space);
         QCOMPARE(items::picture(fx.node(QStringLiteral("Mail"))), img1616::CurrentCategory);
         QCOMPARE(siteNames(w), QStringList{"Inbox"});

@@ -87,21 +87,20 @@ private slots:
         QCOMPARE(w.sURLsCount->text(), QStringLiteral("3 Site(s)"));
         // Tag, rank and its picture, name and its picture, address, description.
         QStringList rows;
-        for (int i = 0; i < w.lvURLs->topLevelItemCount(); ++i) {
-            QTreeWidgetItem* row = w.lvURLs->topLevelItem(i);
-            rows << QStringList{items::tag(row),
-                                row->text(1),
-                                QString::number(items::picture(row, 1)),
-                                row->text(2),
-                                QString::number(items::picture(row, 2)),
-                                row->text(3),
-                                row->text(4)}
+        for (int i = 0; i < list::rows(w.lvURLs); ++i) {
+            rows << QStringList{list::code(w.lvURLs, i),
+                                list::text(w.lvURLs, i, 1),
+                                QString::number(list::picture(w.lvURLs, i, 1)),
+                                list::text(w.lvURLs, i, 2),
+                                QString::number(list::picture(w.lvURLs, i, 2)),
+                                list::text(w.lvURLs, i, 3),
+                                list::text(w.lvURLs, i, 4)}
                         .join(u'|');
         }
         QCOMPARE(rows, (QStringList{"2|03|21|Alpha|24|a.example|", "1|12|21|beta|24|b.example|second",
                                     "3||0|gamma|24|c.example|third"}));
-        QCOMPARE(ViewLoader::rankText(5, QStringLiteral("100")), QStringLiteral("005"));
-        QCOMPARE(ViewLoader::rankText(100, QStringLiteral("100")), QStringLiteral("100"));
+        QCOMPARE(SitesModel::rankText(5, 3), QStringLiteral("005"));
+        QCOMPARE(SitesModel::rankText(100, 3), QStringLiteral("100"));
     }
 };
 

@@ -1,0 +1,240 @@
+#include "models/SitesModel.h"
+
+#include "models/Collation.h"
+#include "platform/Pictures.h"
+
+#include <QCollator>
+#include <QCollatorSortKey>
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+const char* const Captions[SitesModel::ColumnCount] = {"", "", "Site Name", "URL", "Description"};
+
+} // namespace
+
+SitesModel::SitesModel(QObject* parent) : QAbstractTableModel(parent)
+{
+    m_headerPictures[CheckColumn] = img1616::NotAllChecked;
+    m_headerPictures[RankColumn] = img1616::Rank;
+}
+
+int SitesModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int SitesModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QString SitesModel::rankText(qint64 rank, int highestDigits)
+{
+    if (rank == 0)
+        return {};
+    const QString digits = QString::number(rank);
+    return digits.size() < highestDigits ? QString(highestDigits - digits.size(), u'0') + digits : digits;
+}
+
+QString SitesModel::text(int row, int column) const
+{
+    const SiteRow& s = site(row);
+    switch (column) {
+    case RankColumn: return rankText(s.rank, m_rankDigits);
+    case NameColumn: return s.name;
+    case UrlColumn: return s.url;
+    case DescriptionColumn: return s.description;
+    default: return {};
+    }
+}
+
+QVariant SitesModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const int column = index.column();
+    const Row& row = m_rows[size_t(index.row())];
+    const int picture = column == NameColumn                           ? img1616::Site
+                        : column == RankColumn && row.site.rank != 0 ? img1616::Rank
+                                                                       : img1616::None;
+    switch (role) {
+    case Qt::DisplayRole:
+        return text(index.row(), column);
+    case Qt::DecorationRole:
+        return picture ? QVariant(img1616::picture(picture)) : QVariant();
+    case img1616::PictureRole:
+        return picture;
+    case Qt::CheckStateRole:
+        return column == CheckColumn ? QVariant(row.checked ? Qt::Checked : Qt::Unchecked) : QVariant();
+    case Qt::TextAlignmentRole:
+        return column == RankColumn ? QVariant(Qt::AlignCenter) : QVariant();
+    case CodeRole:
+        return row.site.siteCode;
+    default:
+        return {};
+    }
+}
+
+QVariant SitesModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount)
+        return {};
+    const int picture = m_headerPictures[size_t(section)];
+    switch (role) {
+    case Qt::DisplayRole:
+        return QString::fromLatin1(Captions[section]);
+    case Qt::DecorationRole:
+        return picture ? QVariant(img1616::picture(picture)) : QVariant();
+    case img1616::PictureRole:
+        return picture;
+    case Qt::TextAlignmentRole:
+        return section == RankColumn ? QVariant(Qt::AlignCenter) : QVariant();
+    default:
+        return {};
+    }
+}
+
+Qt::ItemFlags SitesModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    const Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    return index.column() == CheckColumn ? flags | Qt::ItemIsUserCheckable : flags;
+}
+
+bool SitesModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!index.isValid() || index.column() != CheckColumn || role != Qt::CheckStateRole)
+        return false;
+    Row& row = m_rows[size_t(index.row())];
+    const bool checked = value.value<Qt::CheckState>() == Qt::Checked;
+    if (row.checked == checked)
+        return true;
+    row.checked = checked;
+    m_checked += checked ? 1 : -1;
+    emit dataChanged(index, index, {Qt::CheckStateRole});
+    emit checkToggled(index.row());
+    return true;
+}
+
+void SitesModel::setRows(std::vector<SiteRow> rows)
+{
+    beginResetModel();
+    m_rows.clear();
+    m_rows.reserve(rows.size());
+    qint32 highest = 0;
+    for (SiteRow& site : rows) {
+        highest = std::max(highest, site.rank);
+        m_rows.push_back({std::move(site), false});
+    }
+    m_rankDigits = highest > 0 ? int(QString::number(highest).size()) : 0;
+    m_checked = 0;
+    endResetModel();
+}
+
+int SitesModel::rowOfSite(qint32 siteCode) const
+{
+    const auto it = std::find_if(m_rows.cbegin(), m_rows.cend(),
+                                 [siteCode](const Row& row) { return row.site.siteCode == siteCode; });
+    return it == m_rows.cend() ? -1 : int(it - m_rows.cbegin());
+}
+
+QList<int> SitesModel::checkedRows() const
+{
+    QList<int> rows;
+    rows.reserve(m_checked);
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        if (m_rows[i].checked)
+            rows.append(int(i));
+    }
+    return rows;
+}
+
+void SitesModel::setAllChecked(bool checked)
+{
+    for (Row& row : m_rows)
+        row.checked = checked;
+    m_checked = checked ? int(m_rows.size()) : 0;
+    if (!m_rows.empty())
+        emit dataChanged(index(0, CheckColumn), index(int(m_rows.size()) - 1, CheckColumn), {Qt::CheckStateRole});
+}
+
+void SitesModel::removeSites(const QList<int>& rows)
+{
+    if (rows.isEmpty())
+        return;
+    // One pass, as one change of layout: the rows that stay keep the view's selection on them.
+    emit layoutAboutToBeChanged();
+    std::vector<bool> gone(m_rows.size(), false);
+    for (int row : rows)
+        gone[size_t(row)] = true;
+    std::vector<int> newPlace(m_rows.size(), -1);
+    size_t kept = 0;
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        if (gone[i]) {
+            m_checked -= m_rows[i].checked ? 1 : 0;
+            continue;
+        }
+        newPlace[i] = int(kept);
+        if (kept != i)
+            m_rows[kept] = std::move(m_rows[i]);
+        ++kept;
+    }
+    m_rows.resize(kept);
+    remap(newPlace);
+    emit layoutChanged();
+}
+
+void SitesModel::remap(const std::vector<int>& newPlace)
+{
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex& index : before) {
+        const int row = newPlace[size_t(index.row())];
+        after.append(row < 0 ? QModelIndex() : this->index(row, index.column()));
+    }
+    changePersistentIndexList(before, after);
+}
+
+void SitesModel::setHeaderPicture(int column, int picture)
+{
+    if (m_headerPictures[size_t(column)] == picture)
+        return;
+    m_headerPictures[size_t(column)] = picture;
+    emit headerDataChanged(Qt::Horizontal, column, column);
+}
+
+void SitesModel::sort(int column, Qt::SortOrder order)
+{
+    if (column < 0 || column >= ColumnCount || m_rows.size() < 2)
+        return;
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+
+    // One key per row, computed once: comparing keys is a byte comparison, with no text copied.
+    const QCollator& collator = listCollator();
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(m_rows.size());
+    for (size_t i = 0; i < m_rows.size(); ++i)
+        keys.push_back(collator.sortKey(text(int(i), column)));
+    std::vector<int> byKey(m_rows.size());
+    std::iota(byKey.begin(), byKey.end(), 0);
+    const bool descending = order == Qt::DescendingOrder;
+    std::stable_sort(byKey.begin(), byKey.end(), [&keys, descending](int a, int b) {
+        return descending ? keys[size_t(b)].compare(keys[size_t(a)]) < 0 : keys[size_t(a)].compare(keys[size_t(b)]) < 0;
+    });
+
+    std::vector<Row> sorted;
+    sorted.reserve(m_rows.size());
+    std::vector<int> newPlace(m_rows.size());
+    for (size_t i = 0; i < byKey.size(); ++i) {
+        newPlace[size_t(byKey[i])] = int(i);
+        sorted.push_back(std::move(m_rows[size_t(byKey[i])]));
+    }
+    m_rows = std::move(sorted);
+    remap(newPlace);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
