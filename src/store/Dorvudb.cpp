@@ -59,6 +59,38 @@ std::unique_ptr<Connection> openConnection(const QString& path, QString* failure
     return std::make_unique<Connection>(db);
 }
 
+// The first table or column of a Dorvu store that the file lacks, in words; empty when it has them all.
+QString missingColumn(Connection& c)
+{
+    for (const schema::TableColumns& table : schema::requiredColumns()) {
+        QStringList present;
+        for (const Row& row :
+             c.select(QStringLiteral("SELECT name FROM pragma_table_info(?)"), {QString::fromLatin1(table.table)}))
+            present << row.value(0).toString();
+        for (const QString& column : table.columns) {
+            if (!present.contains(column, Qt::CaseInsensitive))
+                return QStringLiteral("It is not a Dorvu database: the table %1 or its column %2 is missing.")
+                    .arg(QLatin1String(table.table), column);
+        }
+    }
+    return {};
+}
+
+QStringList integrityProblems(Connection& c)
+{
+    QStringList problems;
+    try {
+        for (const Row& row : c.select(QStringLiteral("PRAGMA integrity_check")))
+            problems << row.value(0).toString();
+    } catch (const StoreError& error) {
+        // Some damage stops the check itself: that is its finding.
+        if ((error.code() & 0xff) != SQLITE_CORRUPT)
+            throw;
+        return {QString::fromUtf8(sqlite3_errmsg(c.handle()))};
+    }
+    return problems == QStringList{QStringLiteral("ok")} ? QStringList() : problems;
+}
+
 } // namespace
 
 Dorvudb::Dorvudb(QString programFolder)
@@ -206,20 +238,25 @@ void Dorvudb::OpenDB()
 
 void Dorvudb::checkIsDorvuStore(Connection& c) const
 {
-    // Reading the schema is the first thing that fails on a file of another format.
-    c.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
-    const QVariant check = c.scalar(QStringLiteral("PRAGMA quick_check(1)"));
-    if (check.toString() != QLatin1String("ok"))
-        refuse(QStringLiteral("The file is damaged (%1).").arg(check.toString()));
-    for (const schema::TableColumns& table : schema::requiredColumns()) {
-        QStringList present;
-        for (const Row& row :
-             c.select(QStringLiteral("SELECT name FROM pragma_table_info(?)"), {QString::fromLatin1(table.table)}))
-            present << row.value(0).toString();
-        for (const QString& column : table.columns) {
-            if (!present.contains(column, Qt::CaseInsensitive))
-                refuse(QStringLiteral("It is not a Dorvu database: the table %1 or its column %2 is missing.")
-                           .arg(QLatin1String(table.table), column));
-        }
+    // Only the schema: a full check would read the whole file on every start.
+    QString reason;
+    try {
+        reason = missingColumn(c);
+    } catch (const StoreError& error) {
+        reason = error.reason();
     }
+    if (reason.isEmpty())
+        return;
+    // Opening failed: a full check tells a damaged store from a file of another kind, where it can run at all.
+    QStringList problems;
+    try {
+        problems = integrityProblems(c);
+    } catch (const StoreError&) {
+    }
+    refuse(problems.isEmpty() ? reason : QStringLiteral("The file is damaged (%1).").arg(problems.first()));
+}
+
+QStringList Dorvudb::checkIntegrity()
+{
+    return integrityProblems(*m_connection);
 }

@@ -43,6 +43,15 @@ std::unique_ptr<Dorvudb> freshStore(const QTemporaryDir& dir)
     return store;
 }
 
+// A closed store of a few dozen pages of sites.
+void storeOfSites(const QTemporaryDir& dir)
+{
+    auto store = freshStore(dir);
+    for (int i = 1; i <= 200; ++i)
+        store->connection().execute(QStringLiteral("INSERT INTO URLs VALUES (1, ?, 0, ?, 'http://', ?)"),
+                                    {i, QStringLiteral("site %1").arg(i), QString(400, u'd')});
+}
+
 } // namespace
 
 class TestStore : public QObject {
@@ -229,7 +238,7 @@ private slots:
         QTest::newRow("another program's database") << "foreign"
                                                     << "not a Dorvu database";
         QTest::newRow("truncated store") << "truncated"
-                                         << "";
+                                         << "file is damaged (";
     }
 
     void badStartsNameTheFileAndLeaveItAlone()
@@ -251,12 +260,7 @@ private slots:
             sqlite3_exec(db, "CREATE TABLE Categories (Id INTEGER)", nullptr, nullptr, nullptr);
             sqlite3_close(db);
         } else {
-            {
-                auto store = freshStore(dir);
-                for (int i = 1; i <= 200; ++i)
-                    store->connection().execute(QStringLiteral("INSERT INTO URLs VALUES (1, ?, 0, ?, 'http://', ?)"),
-                                                {i, QStringLiteral("site %1").arg(i), QString(400, u'd')});
-            }
+            storeOfSites(dir);
             QFile file(path);
             QVERIFY(file.open(QIODevice::ReadWrite) && file.resize(file.size() / 2));
         }
@@ -270,6 +274,24 @@ private slots:
             QVERIFY2(error.reason().contains(reason), qPrintable(error.reason()));
         }
         QCOMPARE(digest(path), before);
+    }
+
+    // Start-up reads the schema alone; damage further in is found on request.
+    void damageBeyondTheSchemaIsFoundOnRequest()
+    {
+        QTemporaryDir dir;
+        storeOfSites(dir);
+        for (const bool damaged : {false, true}) {
+            QFile file(dir.filePath(QStringLiteral("Dorvudb.mdb")));
+            if (damaged)
+                QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(file.size() - 4096) &&
+                        file.write(QByteArray(4096, 'x')) == 4096);
+            file.close();
+            Dorvudb store(dir.path());
+            store.BuildDataBase();
+            const QStringList problems = store.checkIntegrity();
+            QVERIFY2(problems.isEmpty() != damaged, qPrintable(problems.join(u'\n')));
+        }
     }
 
     void aFolderThatCannotHoldTheStoreIsRefused_data()
