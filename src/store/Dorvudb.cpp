@@ -1,5 +1,6 @@
 #include "store/Dorvudb.h"
 
+#include "store/NoCase.h"
 #include "store/Schema.h"
 #include "store/StoreError.h"
 
@@ -56,6 +57,11 @@ std::unique_ptr<Connection> openConnection(const QString& path, QString* failure
     sqlite3_extended_result_codes(db, 1);
     // Rides over another program reading or writing the file for a moment.
     sqlite3_busy_timeout(db, 2000);
+    if (registerNoCase(db) != SQLITE_OK) {
+        *failure = describeStoreFailure(sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db)));
+        sqlite3_close_v2(db);
+        return nullptr;
+    }
     return std::make_unique<Connection>(db);
 }
 

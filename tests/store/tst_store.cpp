@@ -225,6 +225,37 @@ private slots:
         QCOMPARE(rows[0]["pwdesc"].toString(), text);
     }
 
+    // The store's own UTF-16 NOCASE orders every pair as SQLite's built-in one does on UTF-8 text.
+    void namesOrderAsSqlitesNoCase_data()
+    {
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("ASCII case, and the signs between the cases")
+            << QStringList{"abc", "ABC", "abd", "ABD", "ab", "AB_", "a[", "A^", "Z", "z", "_", "@", "`", "{"};
+        QTest::newRow("digits") << QStringList{"site 9", "site 10", "Site 10", "site 1", "10", "9", " 9"};
+        QTest::newRow("non-ASCII letters") << QStringList{"é", "É", "e", "E", "f", "ß", "ss", "SS", "ä", "Ä", "ÿ", "Ω"};
+        QTest::newRow("above the BMP and at its top")
+            << QStringList{"😀", "😁", "𝔸", "\uFFFD", "\uE000", "\uF8FF", "\uD7FF", "a😀", "a\uFFFD", "A\uE000", "a"};
+        QTest::newRow("prefixes and Nul")
+            << QStringList{"a", "A", "ab", "", QString::fromUtf16(u"a\0é", 3), QString::fromUtf16(u"A\0xy", 4),
+                           QString::fromUtf16(u"a\0€", 3), QString::fromUtf16(u"A\0xyz", 5)};
+    }
+
+    void namesOrderAsSqlitesNoCase()
+    {
+        QFETCH(QStringList, names);
+        QTemporaryDir dir;
+        auto store = freshStore(dir);
+        sqlite3* utf8 = nullptr;
+        QCOMPARE(sqlite3_open(":memory:", &utf8), SQLITE_OK);
+        Connection builtIn(utf8);
+        const QString order = QStringLiteral("SELECT (?1 > ?2 COLLATE NOCASE) - (?1 < ?2 COLLATE NOCASE)");
+        for (const QString& a : names) {
+            for (const QString& b : names)
+                QVERIFY2(store->connection().scalar(order, {a, b}) == builtIn.scalar(order, {a, b}),
+                         qPrintable(a + QStringLiteral(" vs ") + b));
+        }
+    }
+
     void badStartsNameTheFileAndLeaveItAlone_data()
     {
         QTest::addColumn<QString>("kind");
