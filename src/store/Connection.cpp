@@ -13,6 +13,23 @@ QVariant Row::value(const QString& column) const
     return {};
 }
 
+qint64 Cursor::integer(int column) const
+{
+    return sqlite3_column_int64(m_statement, column);
+}
+
+QString Cursor::text(int column) const
+{
+    // The store is UTF-16: the text is read where it lies, and its length asked after it (as SQLite advises).
+    const auto* text = static_cast<const char16_t*>(sqlite3_column_text16(m_statement, column));
+    return QString::fromUtf16(text, sqlite3_column_bytes16(m_statement, column) / qsizetype(sizeof(char16_t)));
+}
+
+bool Cursor::isNull(int column) const
+{
+    return sqlite3_column_type(m_statement, column) == SQLITE_NULL;
+}
+
 Connection::Connection(sqlite3* db) : m_db(db) {}
 
 Connection::~Connection()
@@ -128,6 +145,23 @@ std::vector<Row> Connection::select(const QString& sql, Params params)
     }
     release(statement);
     return rows;
+}
+
+void Connection::each(const QString& sql, Params params, const std::function<void(const Cursor&)>& row)
+{
+    sqlite3_stmt* statement = prepare(sql, params);
+    // Reset however the loop ends, a throwing row included, so the statement never stays half-read.
+    struct Reset {
+        Connection* connection;
+        sqlite3_stmt* statement;
+        ~Reset() { connection->release(statement); }
+    } reset{this, statement};
+    const Cursor cursor(statement);
+    int rc;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW)
+        row(cursor);
+    if (rc != SQLITE_DONE)
+        fail(sql);
 }
 
 bool Connection::exists(const QString& sql, Params params)

@@ -32,6 +32,19 @@ private:
 
 using Params = std::initializer_list<QVariant>;
 
+// The row a statement stands on while Connection::each reads it: typed values read in place, no QVariant each.
+class Cursor {
+public:
+    explicit Cursor(sqlite3_stmt* statement) : m_statement(statement) {}
+    qint64 integer(int column) const;
+    // A Null reads as a null QString; isNull() tells it from an empty text.
+    QString text(int column) const;
+    bool isNull(int column) const;
+
+private:
+    sqlite3_stmt* m_statement;
+};
+
 // The one connection through which every statement of the program goes. Values are always bound parameters
 // (numbers as integers, texts as UTF-16), never pasted into the SQL text. Failures throw StoreError.
 class Connection {
@@ -42,6 +55,9 @@ public:
     Connection& operator=(const Connection&) = delete;
 
     std::vector<Row> select(const QString& sql, Params params = {});
+    // Calls row for every row in turn, for lists too large to hold as Rows. The cursor is valid during the call
+    // only, and row must not run this same statement again.
+    void each(const QString& sql, Params params, const std::function<void(const Cursor&)>& row);
     // Whether the query yields at least one row.
     bool exists(const QString& sql, Params params = {});
     // The first column of the first row; a null QVariant when there is no row or the value is Null.
