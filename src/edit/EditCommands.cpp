@@ -6,6 +6,7 @@
 #include "edit/SiteMover.h"
 #include "platform/Prompter.h"
 #include "views/CategoryTree.h"
+#include "views/PasswordsList.h"
 #include "views/SitesList.h"
 #include "views/ViewItems.h"
 #include "window/UnlockKey.h"
@@ -95,7 +96,7 @@ void EditCommands::sbEdit()
             focusTree();
         } else if (f.sites->rowCount() == 0 || !selectedSiteIsCurrent()) {
             f.panel->NewWhat(What::Sites);
-        } else if (f.lvPasswords->topLevelItemCount() == 0) {
+        } else if (f.passwords->rowCount() == 0) {
             f.panel->NewWhat(f.state.CurWhat);
         } else {
             f.panel->EditWhat(f.state.CurWhat);

@@ -240,12 +240,12 @@ void EditPanel::EditWhat(What what)
     const What kind = enabledKind();
 
     if (kind == What::Passwords) {
-        QTreeWidgetItem* row = items::selectedRow(f.lvPasswords);
+        const EntryRow* row = f.passwords->selectedEntry();
         if (!row) {
             NewWhat(kind);
             return;
         }
-        f.passwords->takeEntry(row);
+        f.passwords->takeEntry(*row);
     } else if (kind == What::Sites) {
         const SiteRow* row = f.sites->selectedSite();
         if (!row) {

@@ -72,12 +72,6 @@ void collectLeavesFirst(QTreeWidgetItem* node, QList<QTreeWidgetItem*>& out)
     out.append(node);
 }
 
-// Marks the row a list reports as selected (Qt moves the selection on when the selected row goes) as selected.
-void markSelected(QTreeWidget* list)
-{
-    items::selectRow(list, items::selectedRow(list));
-}
-
 } // namespace
 
 void RecordDeleter::DeleteWhat(What what)
@@ -253,8 +247,7 @@ void RecordDeleter::sitesRemoved(const QList<int>& rows, int selected)
 {
     SitesList& sites = *f.sites;
     if (!rows.isEmpty()) {
-        f.lvPasswords->clear();
-        f.lvPasswords->viewport()->update();
+        f.passwordsModel.clear();
         // As a list does when its selected row goes, the selection moves on to the row after it.
         const QSet<int> gone(rows.cbegin(), rows.cend());
         int next = -1;
@@ -282,23 +275,23 @@ void RecordDeleter::sitesRemoved(const QList<int>& rows, int selected)
 
 void RecordDeleter::deletePassword()
 {
-    QTreeWidget* list = f.lvPasswords;
-    if (list->topLevelItemCount() == 0)
+    PasswordsModel& entries = f.passwordsModel;
+    if (entries.rowCount() == 0)
         return;
-    QTreeWidgetItem* row = items::selectedRow(list);
-    if (!row || trimSpaces(row->text(1)).isEmpty()) {
+    const int row = items::selectedRow(f.lvPasswords);
+    if (row < 0 || trimSpaces(entries.text(row, PasswordsModel::PasswordColumn)).isEmpty()) {
         tell(QStringLiteral("Select UserID from the list first!"), false);
         return;
     }
     const qint64 C = f.tree->currentCode();
     const qint64 S = f.sites->selectedSiteCode().value_or(0);
-    const qint64 R = codes::numericValue(items::tag(row));
+    const qint64 R = entries.entry(row).ser;
     try {
         if (!f.db.exists(sql::Password, {C, S, R})) {
             tell(QStringLiteral("UserID not found!"), true);
             return;
         }
-        if (!confirm(QStringLiteral("Do you want to delete this UserID ?") + CRLF + CRLF + bracketed(row->text(0))))
+        if (!confirm(QStringLiteral("Do you want to delete this UserID ?") + CRLF + CRLF + bracketed(entries.entry(row).userId)))
             return;
         Connection::Transaction work(f.db);
         f.db.execute(sql::DeletePassword, {C, S, R});
@@ -308,11 +301,11 @@ void RecordDeleter::deletePassword()
         return;
     }
 
-    delete row;
+    entries.removeEntry(row);
     f.views->Clear(What::Passwords);
-    if (list->topLevelItemCount() > 0) {
+    if (entries.rowCount() > 0) {
         f.passwords->GotFocus();
-        markSelected(list);
+        items::selectRow(f.lvPasswords, f.lvPasswords->currentIndex().row());
     } else {
         f.sites->GotFocus();
         f.sites->selectRow(f.lvURLs->currentIndex().row());

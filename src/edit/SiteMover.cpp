@@ -97,7 +97,7 @@ void SiteMover::pick()
     if (const int selected = f.sites->selectedRow(); selected >= 0 && model.isChecked(selected)) {
         f.views->Clear(What::Passwords);
         f.views->Clear(What::Sites);
-        f.lvPasswords->clear();
+        f.passwordsModel.clear();
     }
     model.removeSites(picked);
     f.sURLsCount->setText(QStringLiteral("%1 Site(s)").arg(model.rowCount()));

@@ -1,13 +1,9 @@
 #include "models/SitesModel.h"
 
-#include "models/Collation.h"
 #include "platform/Pictures.h"
 
-#include <QCollator>
-#include <QCollatorSortKey>
 
 #include <algorithm>
-#include <numeric>
 
 namespace {
 
@@ -15,10 +11,10 @@ const char* const Captions[SitesModel::ColumnCount] = {"", "", "Site Name", "URL
 
 } // namespace
 
-SitesModel::SitesModel(QObject* parent) : QAbstractTableModel(parent)
+SitesModel::SitesModel(QObject* parent) : ListModel(parent)
 {
-    m_headerPictures[CheckColumn] = img1616::NotAllChecked;
-    m_headerPictures[RankColumn] = img1616::Rank;
+    setHeaderPicture(CheckColumn, img1616::NotAllChecked);
+    setHeaderPicture(RankColumn, img1616::Rank);
 }
 
 int SitesModel::rowCount(const QModelIndex& parent) const
@@ -80,21 +76,11 @@ QVariant SitesModel::data(const QModelIndex& index, int role) const
 
 QVariant SitesModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount)
+    if (orientation != Qt::Horizontal)
         return {};
-    const int picture = m_headerPictures[size_t(section)];
-    switch (role) {
-    case Qt::DisplayRole:
-        return QString::fromLatin1(Captions[section]);
-    case Qt::DecorationRole:
-        return picture ? QVariant(img1616::picture(picture)) : QVariant();
-    case img1616::PictureRole:
-        return picture;
-    case Qt::TextAlignmentRole:
+    if (role == Qt::TextAlignmentRole)
         return section == RankColumn ? QVariant(Qt::AlignCenter) : QVariant();
-    default:
-        return {};
-    }
+    return header(section, role, Captions, ColumnCount);
 }
 
 Qt::ItemFlags SitesModel::flags(const QModelIndex& index) const
@@ -188,53 +174,11 @@ void SitesModel::removeSites(const QList<int>& rows)
     emit layoutChanged();
 }
 
-void SitesModel::remap(const std::vector<int>& newPlace)
+void SitesModel::reorder(const std::vector<int>& byKey)
 {
-    const QModelIndexList before = persistentIndexList();
-    QModelIndexList after;
-    after.reserve(before.size());
-    for (const QModelIndex& index : before) {
-        const int row = newPlace[size_t(index.row())];
-        after.append(row < 0 ? QModelIndex() : this->index(row, index.column()));
-    }
-    changePersistentIndexList(before, after);
-}
-
-void SitesModel::setHeaderPicture(int column, int picture)
-{
-    if (m_headerPictures[size_t(column)] == picture)
-        return;
-    m_headerPictures[size_t(column)] = picture;
-    emit headerDataChanged(Qt::Horizontal, column, column);
-}
-
-void SitesModel::sort(int column, Qt::SortOrder order)
-{
-    if (column < 0 || column >= ColumnCount || m_rows.size() < 2)
-        return;
-    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-
-    // One key per row, computed once: comparing keys is a byte comparison, with no text copied.
-    const QCollator& collator = listCollator();
-    std::vector<QCollatorSortKey> keys;
-    keys.reserve(m_rows.size());
-    for (size_t i = 0; i < m_rows.size(); ++i)
-        keys.push_back(collator.sortKey(text(int(i), column)));
-    std::vector<int> byKey(m_rows.size());
-    std::iota(byKey.begin(), byKey.end(), 0);
-    const bool descending = order == Qt::DescendingOrder;
-    std::stable_sort(byKey.begin(), byKey.end(), [&keys, descending](int a, int b) {
-        return descending ? keys[size_t(b)].compare(keys[size_t(a)]) < 0 : keys[size_t(a)].compare(keys[size_t(b)]) < 0;
-    });
-
     std::vector<Row> sorted;
     sorted.reserve(m_rows.size());
-    std::vector<int> newPlace(m_rows.size());
-    for (size_t i = 0; i < byKey.size(); ++i) {
-        newPlace[size_t(byKey[i])] = int(i);
-        sorted.push_back(std::move(m_rows[size_t(byKey[i])]));
-    }
+    for (int row : byKey)
+        sorted.push_back(std::move(m_rows[size_t(row)]));
     m_rows = std::move(sorted);
-    remap(newPlace);
-    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QAbstractTableModel>
+#include "models/ListModel.h"
+
 #include <QList>
 #include <QString>
 
-#include <array>
 #include <vector>
 
 // One site of the current category, as the store holds it.
@@ -18,14 +18,11 @@ struct SiteRow {
 
 // The rows of the sites list: check box, rank, name, address, description. The model holds the rows, their
 // check states, the header pictures and the order; the view only shows them.
-class SitesModel : public QAbstractTableModel {
+class SitesModel : public ListModel {
     Q_OBJECT
 
 public:
     enum Column { CheckColumn, RankColumn, NameColumn, UrlColumn, DescriptionColumn, ColumnCount };
-    // A row's SiteCode, under the role the lists keep their row codes.
-    static constexpr int CodeRole = Qt::UserRole + 2;
-
     explicit SitesModel(QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -34,16 +31,13 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
-    // Orders the rows by a column's shown text, natural and case-insensitive, with one sort key per row.
-    void sort(int column, Qt::SortOrder order) override;
 
     // A reload: every row unchecked, in the order given.
     void setRows(std::vector<SiteRow> rows);
     void clear() { setRows({}); }
 
     const SiteRow& site(int row) const { return m_rows[size_t(row)].site; }
-    // The text a column shows for a row.
-    QString text(int row, int column) const;
+    QString text(int row, int column) const override;
     // The row of a site, -1 when it is not listed.
     int rowOfSite(qint32 siteCode) const;
 
@@ -55,9 +49,6 @@ public:
     // Takes rows out in one pass.
     void removeSites(const QList<int>& rows);
 
-    void setHeaderPicture(int column, int picture);
-    int headerPicture(int column) const { return m_headerPictures[size_t(column)]; }
-
     // The rank column's text: padded with "0" to the digits of the category's highest rank; empty for 0.
     static QString rankText(qint64 rank, int highestDigits);
 
@@ -65,10 +56,10 @@ signals:
     // The user ticked or cleared one row's box (a bulk change raises no such signal).
     void checkToggled(int row);
 
-private:
-    // Moves the persistent indexes (the view's selection and focus) to the rows' new places; -1: gone.
-    void remap(const std::vector<int>& newPlace);
+protected:
+    void reorder(const std::vector<int>& byKey) override;
 
+private:
     struct Row {
         SiteRow site;
         bool checked = false;
@@ -76,5 +67,4 @@ private:
     std::vector<Row> m_rows;
     int m_checked = 0;
     int m_rankDigits = 0;
-    std::array<int, ColumnCount> m_headerPictures{};
 };

@@ -2,13 +2,13 @@
 
 #include "cipher/CryptText.h"
 #include "edit/EditPanel.h"
+#include "models/PasswordsModel.h"
 #include "platform/Clipboard.h"
 #include "platform/Pictures.h"
 #include "store/Codes.h"
 #include "store/Connection.h"
 #include "store/TrimSpaces.h"
 #include "views/CategoryTree.h"
-#include "views/ListItem.h"
 #include "views/SitesList.h"
 #include "views/ViewItems.h"
 #include "window/UnlockKey.h"
@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <utility>
 
@@ -30,13 +31,14 @@ const QString SelectEntries =
 
 } // namespace
 
-PasswordsList::PasswordsList(frmMain& form) : QObject(nullptr), f(form), m_list(form.lvPasswords)
+PasswordsList::PasswordsList(frmMain& form)
+    : QObject(nullptr), f(form), m_list(form.lvPasswords), m_model(form.passwordsModel)
 {
     m_list->installEventFilter(this);
     m_list->viewport()->installEventFilter(this);
     // A double click begins with the click that copies; it adds nothing of its own.
-    connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this] { m_doubleClicked = true; });
-    connect(m_list, &QTreeWidget::itemClicked, this, [this] {
+    connect(m_list, &QTreeView::doubleClicked, this, [this] { m_doubleClicked = true; });
+    connect(m_list, &QTreeView::clicked, this, [this] {
         if (std::exchange(m_doubleClicked, false))
             return;
         EntryClick();
@@ -76,9 +78,9 @@ bool PasswordsList::eventFilter(QObject* watched, QEvent* event)
             break;
         if (space)
             static_cast<QObject*>(m_list)->event(event); // Space selects the current row first
-        else if (m_list->currentItem() && !items::selectedRow(m_list))
-            items::selectRow(m_list, m_list->currentItem());
-        if (items::selectedRow(m_list))
+        else if (m_list->currentIndex().isValid() && items::selectedRow(m_list) < 0)
+            items::selectRow(m_list, m_list->currentIndex().row());
+        if (items::selectedRow(m_list) >= 0)
             EntryClick();
         return true;
     }
@@ -90,33 +92,35 @@ bool PasswordsList::eventFilter(QObject* watched, QEvent* event)
 
 void PasswordsList::Fill()
 {
-    m_list->clear();
     const qint64 C = f.tree->currentCode();
-    const SiteRow* site = f.sites->selectedSite();
-    const qint64 S = site ? site->siteCode : 0;
-    const std::vector<Row> rows = f.db.select(SelectEntries, {C, S});
+    const std::optional<qint32> S = f.sites->selectedSiteCode();
     const QString key = f.unlockKey->key();
-    QList<QTreeWidgetItem*> added;
-    added.reserve(qsizetype(rows.size()));
-    for (const Row& row : rows) {
-        auto* item = new ListItem;
-        item->setText(0, row["UserID"].toString());
-        items::setPicture(item, 0, img1616::Password);
-        items::setRowCode(item, row["Ser"].toInt());
+    std::vector<EntryRow> rows;
+    for (const Row& row : f.db.select(SelectEntries, {C, S.value_or(0)})) {
         const QString stored = row["UserPW"].toString();
-        item->setText(1, QString(stored.size(), u'*'));
-        // The clear password lives only here, never on show.
-        items::setTag(item, CryptText(CryptMode::Dec, key, stored), 1);
-        item->setText(2, row["PWDesc"].toString()); // Null gives the empty text
-        added.append(item);
+        // The clear password lives only in the row, never on show.
+        rows.push_back({row["Ser"].toInt(), row["UserID"].toString(), CryptText(CryptMode::Dec, key, stored),
+                        int(stored.size()), row["PWDesc"].toString()}); // a Null description shows empty
     }
-    m_list->addTopLevelItems(added);
+    m_model.setRows(std::move(rows));
     applySort();
 }
 
 void PasswordsList::applySort()
 {
-    m_sort.apply(m_list);
+    if (m_sort.on)
+        m_model.sort(m_sort.key, m_sort.order);
+}
+
+int PasswordsList::rowCount() const
+{
+    return m_model.rowCount();
+}
+
+const EntryRow* PasswordsList::selectedEntry() const
+{
+    const int row = items::selectedRow(m_list);
+    return row < 0 ? nullptr : &m_model.entry(row);
 }
 
 void PasswordsList::EntryClick()
@@ -126,8 +130,8 @@ void PasswordsList::EntryClick()
         f.panel->FocusControl(f.state.CurWhat);
         return;
     }
-    QTreeWidgetItem* row = items::selectedRow(m_list);
-    if (m_list->topLevelItemCount() == 0 || !row || trimSpaces(row->text(0)).isEmpty()) {
+    const EntryRow* row = selectedEntry();
+    if (rowCount() == 0 || !row || trimSpaces(row->userId).isEmpty()) {
         if (f.panel->isOpen())
             f.panel->showCaption(EditPanel::Mode::Add, What::Passwords);
         return;
@@ -143,20 +147,19 @@ void PasswordsList::EntryClick()
     f.txtURL->setText(site ? site->url : QString());
     f.txtSiteDesc->setPlainText(site ? site->description : QString());
 
-    takeEntry(row);
+    takeEntry(*row);
     if (f.panel->isOpen())
         f.panel->showCaption(EditPanel::Mode::Edit, What::Passwords);
 }
 
-void PasswordsList::takeEntry(const QTreeWidgetItem* row)
+void PasswordsList::takeEntry(const EntryRow& row)
 {
-    const QString password = items::tag(row, 1);
-    f.state.setSer(items::rowCode(row));
-    f.txtUserID->setText(row->text(0));
-    f.txtPassword->setText(password);
-    f.txtPWDesc->setText(row->text(2));
+    f.state.setSer(row.ser);
+    f.txtUserID->setText(row.userId);
+    f.txtPassword->setText(row.password);
+    f.txtPWDesc->setText(row.description);
     f.clipboard.clear();
-    f.clipboard.setPassword(password);
+    f.clipboard.setPassword(row.password);
 }
 
 void PasswordsList::HeaderClick(int c)
@@ -164,12 +167,12 @@ void PasswordsList::HeaderClick(int c)
     if (m_sort.key == c - 1) {
         m_sort.reverse();
     } else {
-        SortState::clearHeader(m_list, m_sort.key);
+        m_model.setHeaderPicture(m_sort.key, img1616::None);
         m_sort.key = c - 1;
     }
-    items::setHeaderPicture(m_list, c - 1, m_sort.picture());
+    m_model.setHeaderPicture(c - 1, m_sort.picture());
     m_sort.on = true;
-    m_sort.apply(m_list);
+    applySort();
 }
 
 void PasswordsList::GotFocus()
@@ -187,8 +190,10 @@ void PasswordsList::GotFocus()
         f.lvURLs->setFocus(Qt::OtherFocusReason);
         return;
     }
-    const bool hasEntries = m_list->topLevelItemCount() > 0;
-    const std::optional<qint32> selectedSer = items::rowCode(items::selectedRow(m_list));
+    const bool hasEntries = rowCount() > 0;
+    const EntryRow* selected = selectedEntry();
+    // The entry on show in the panel is the selected one (both none counts too).
+    const bool onCurrentEntry = selected ? f.state.registers().ser == selected->ser : !f.state.registers().ser;
     const Registers& registers = f.state.registers();
     if (f.panel->isOpen()) {
         if (registers.siteCode != f.sites->selectedSiteCode()) {
@@ -196,14 +201,14 @@ void PasswordsList::GotFocus()
             return;
         }
         f.panel->FocusControl(f.state.CurWhat);
-        if (hasEntries && registers.ser == selectedSer)
+        if (hasEntries && onCurrentEntry)
             f.panel->EditWhat(What::Passwords);
         else
             f.panel->NewWhat(What::Passwords);
         return;
     }
     if (hasEntries) {
-        if (registers.ser != selectedSer)
+        if (!onCurrentEntry)
             EntryClick();
     } else if (node && !items::isRoot(node)) {
         f.state.setCatCode(qint32(items::code(node)));

@@ -5,8 +5,9 @@
 #include <QObject>
 
 class frmMain;
-class QTreeWidget;
-class QTreeWidgetItem;
+class PasswordsModel;
+class QTreeView;
+struct EntryRow;
 
 // The passwords list: filling it (masked, deciphered into the rows), entry click, header, focus.
 class PasswordsList : public QObject {
@@ -20,7 +21,7 @@ public:
     // The entry click on the list's selected row.
     void EntryClick();
     // Fills the entry's boxes from a row and puts its password on the clipboard.
-    void takeEntry(const QTreeWidgetItem* row);
+    void takeEntry(const EntryRow& row);
     // Header click for column c, 1 to 3.
     void HeaderClick(int c);
     void GotFocus();
@@ -29,12 +30,16 @@ public:
     void applySort();
     const SortState& sort() const { return m_sort; }
 
+    int rowCount() const;
+    // The selected entry, nullptr when none is selected.
+    const EntryRow* selectedEntry() const;
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     frmMain& f;
-    QTreeWidget* m_list;
+    QTreeView* m_list;
+    PasswordsModel& m_model;
     SortState m_sort;
     bool m_doubleClicked = false; // the release ending a double click reports one more click
 };

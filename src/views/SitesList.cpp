@@ -50,11 +50,7 @@ int SitesList::rowCount() const
 
 int SitesList::selectedRow() const
 {
-    const QModelIndex current = m_list->selectionModel()->currentIndex();
-    if (current.isValid() && m_list->selectionModel()->isRowSelected(current.row()))
-        return current.row();
-    const QModelIndexList rows = m_list->selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
+    return items::selectedRow(m_list);
 }
 
 const SiteRow* SitesList::selectedSite() const
@@ -71,12 +67,7 @@ std::optional<qint32> SitesList::selectedSiteCode() const
 
 void SitesList::selectRow(int row)
 {
-    if (row < 0 || row >= rowCount()) {
-        m_list->selectionModel()->clear();
-        return;
-    }
-    m_list->selectionModel()->setCurrentIndex(m_model.index(row, 0),
-                                              QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    items::selectRow(m_list, row);
 }
 
 void SitesList::applySort()

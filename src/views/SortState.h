@@ -2,8 +2,6 @@
 
 #include <Qt>
 
-class QTreeWidget;
-
 // A list's sort: the sort column (from 0), the order, and whether sorting is on. It outlives reloads.
 struct SortState {
     int key = 0;
@@ -13,8 +11,4 @@ struct SortState {
     void reverse() { order = order == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder; }
     // The header picture of the sort column: ascending or descending.
     int picture() const;
-    // Reorders the list's rows by the sort column's shown text, when sorting is on.
-    void apply(QTreeWidget* list) const;
-    // Clears a former sort column's header picture and trims its caption.
-    static void clearHeader(QTreeWidget* list, int column);
 };

@@ -69,20 +69,24 @@ int headerPicture(const QTreeWidget* view, int column)
     return picture(view->headerItem(), column);
 }
 
-QTreeWidgetItem* selectedRow(const QTreeWidget* view)
+int selectedRow(const QAbstractItemView* view)
 {
-    const QList<QTreeWidgetItem*> selected = view->selectedItems();
-    if (!selected.isEmpty())
-        return selected.first();
-    return nullptr;
+    const QItemSelectionModel* selection = view->selectionModel();
+    const QModelIndex current = selection->currentIndex();
+    if (current.isValid() && selection->isRowSelected(current.row()))
+        return current.row();
+    const QModelIndexList rows = selection->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
 }
 
-void selectRow(QTreeWidget* view, QTreeWidgetItem* row)
+void selectRow(QAbstractItemView* view, int row)
 {
-    if (!row)
+    if (row < 0 || row >= view->model()->rowCount()) {
+        view->selectionModel()->clear();
         return;
-    // setCurrentItem also selects, and emits no click.
-    view->setCurrentItem(row, 0, QItemSelectionModel::ClearAndSelect);
+    }
+    view->selectionModel()->setCurrentIndex(view->model()->index(row, 0),
+                                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 } // namespace items

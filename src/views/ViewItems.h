@@ -7,6 +7,7 @@
 
 #include <optional>
 
+class QAbstractItemView;
 class QTreeWidget;
 
 // What the views keep with their items, and the pictures they show, read back by index.
@@ -35,9 +36,9 @@ int picture(const QTreeWidgetItem* item, int column = 0);
 void setHeaderPicture(QTreeWidget* view, int column, int index);
 int headerPicture(const QTreeWidget* view, int column);
 
-// The selected row of a list (the current item when it is selected), or nullptr.
-QTreeWidgetItem* selectedRow(const QTreeWidget* view);
-// Marks a row as the one selected (and current) without any click being performed.
-void selectRow(QTreeWidget* view, QTreeWidgetItem* row);
+// The selected row of a list (the current row when it is selected), -1 when none is.
+int selectedRow(const QAbstractItemView* view);
+// Marks a row as the one selected (and current) without any click being performed; -1 clears the selection.
+void selectRow(QAbstractItemView* view, int row);
 
 } // namespace items

@@ -5,7 +5,6 @@
 #include "store/Connection.h"
 #include "store/StoreError.h"
 #include "views/CategoryTree.h"
-#include "views/ListItem.h"
 #include "views/PasswordsList.h"
 #include "views/SitesList.h"
 #include "views/ViewItems.h"
@@ -25,7 +24,7 @@ void ViewLoader::Load(What what)
     } else if (what == What::Sites) {
         emptySites();
     } else if (what == What::Passwords) {
-        f.lvPasswords->clear();
+        f.passwordsModel.clear();
     }
     ReLoad(what);
 }
@@ -36,7 +35,7 @@ void ViewLoader::emptySites()
     // Rows come back unchecked, so the check-all header must not claim they are all checked.
     f.sitesModel.setHeaderPicture(SitesModel::CheckColumn, img1616::NotAllChecked);
     f.sURLsCount->setText(QStringLiteral("0 Site(s)"));
-    f.lvPasswords->clear();
+    f.passwordsModel.clear();
 }
 
 void ViewLoader::ReLoad(What what)

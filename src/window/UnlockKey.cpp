@@ -3,6 +3,7 @@
 #include "cipher/CryptText.h"
 #include "cipher/KeyFile.h"
 #include "cipher/UnlockGuard.h"
+#include "models/PasswordsModel.h"
 #include "platform/Pictures.h"
 #include "platform/Prompter.h"
 #include "views/PasswordsList.h"
@@ -152,23 +153,21 @@ void UnlockKey::reloadPasswords()
 {
     const SiteRow* site = f.sites->selectedSite();
     if (f.sites->rowCount() == 0 || !site || site->siteCode != f.state.registers().siteCode ||
-        f.lvPasswords->topLevelItemCount() == 0)
+        f.passwords->rowCount() == 0)
         return;
-    const std::optional<qint32> entry =
-        f.state.CurWhat == What::Passwords ? items::rowCode(items::selectedRow(f.lvPasswords)) : std::nullopt;
+    const EntryRow* selected = f.passwords->selectedEntry();
+    const std::optional<int> entry =
+        f.state.CurWhat == What::Passwords && selected ? std::optional<int>(selected->ser) : std::nullopt;
     f.lvURLs->setFocus(Qt::OtherFocusReason);
     f.sites->SiteClick();
     f.views->Load(What::Passwords);
     if (!entry)
         return;
-    for (int i = 0; i < f.lvPasswords->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* row = f.lvPasswords->topLevelItem(i);
-        if (items::rowCode(row) != entry)
-            continue;
+    // An entry's Ser is unique within its site.
+    if (const int row = f.passwordsModel.rowOfSer(*entry); row >= 0) {
         f.lvPasswords->setFocus(Qt::OtherFocusReason);
         items::selectRow(f.lvPasswords, row);
         f.passwords->EntryClick();
-        break; // an entry's Ser is unique within its site
     }
 }
 

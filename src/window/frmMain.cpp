@@ -257,15 +257,14 @@ void frmMain::createViews()
     lvURLs->setModel(&sitesModel);
     setColumnWidths(lvURLs, layout::designed::lvURLsColumns);
 
-    lvPasswords = new QTreeWidget(this);
+    lvPasswords = new QTreeView(this);
     lvPasswords->setObjectName(QStringLiteral("lvPasswords"));
     lvPasswords->setAccessibleName(QStringLiteral("Passwords"));
     lvPasswords->setToolTip(QStringLiteral("Click to copy the password to clipboard."));
-    lvPasswords->setHeaderLabels(
-        {QStringLiteral("User ID"), QStringLiteral("Password"), QStringLiteral("Description")});
+    lvPasswords->setModel(&passwordsModel);
     setColumnWidths(lvPasswords, layout::designed::lvPasswordsColumns);
 
-    for (QTreeView* list : {static_cast<QTreeView*>(lvURLs), static_cast<QTreeView*>(lvPasswords)}) {
+    for (QTreeView* list : {lvURLs, lvPasswords}) {
         list->setRootIsDecorated(false);
         list->setUniformRowHeights(true);
         list->setAllColumnsShowFocus(true);
@@ -275,7 +274,7 @@ void frmMain::createViews()
         list->header()->setSortIndicatorShown(false);
         list->header()->setSectionsMovable(false);
     }
-    for (QTreeView* view : {static_cast<QTreeView*>(tvCategories), lvURLs, static_cast<QTreeView*>(lvPasswords)})
+    for (QTreeView* view : {static_cast<QTreeView*>(tvCategories), lvURLs, lvPasswords})
         setBorderStyle(view, 0);
 
     sURLsCount = new QLabel(QStringLiteral("0 Site(s)"), this);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "models/PasswordsModel.h"
 #include "models/SitesModel.h"
 #include "state/WindowState.h"
 #include "views/NodeList.h"
@@ -89,7 +90,7 @@ public:
     QTreeWidget* tvCategories = nullptr;
     QTreeView* lvURLs = nullptr;
     QLabel* sURLsCount = nullptr;
-    QTreeWidget* lvPasswords = nullptr;
+    QTreeView* lvPasswords = nullptr;
     QFrame* SSPanel1 = nullptr;
     QLabel* SSPanel4 = nullptr;
     QToolButton* cmdX = nullptr;
@@ -112,7 +113,8 @@ public:
 
     // Window-wide state, typed; the widgets above show it.
     WindowState state;
-    SitesModel sitesModel; // the rows lvURLs shows
+    SitesModel sitesModel;         // the rows lvURLs shows
+    PasswordsModel passwordsModel; // the rows lvPasswords shows
     NodeList Nodes; // tvCategories' nodes, indexed from 1 in load order
 
     // Services.

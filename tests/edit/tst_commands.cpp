@@ -39,7 +39,7 @@ frmMain& openIn(Fixture& fx, const QString& state)
     if (state == u"card")
         fx.clickRow(w.lvURLs, site(w, QStringLiteral("Card")));
     if (state == u"entry")
-        items::selectRow(w.lvPasswords, w.lvPasswords->topLevelItem(0));
+        list::select(w.lvPasswords, 0);
     if (state == u"other site") // Card selected while Bank's entries are on show
         list::select(w.lvURLs, site(w, QStringLiteral("Card")));
     if (state == u"no selected site")

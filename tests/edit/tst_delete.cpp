@@ -223,7 +223,7 @@ private slots:
         Fixture fx;
         frmMain& w = openOnSites(fx, tag.startsWith("nameless"));
         fx.clickRow(w.lvURLs, tag.startsWith("nameless") ? 0 : 2);
-        if (w.lvPasswords->topLevelItemCount())
+        if (list::rows(w.lvPasswords))
             fx.clickRow(w.lvPasswords, 0);
         for (int row : {3, 4})
             list::setCheckState(w.lvURLs, row, Qt::Checked);
@@ -232,7 +232,7 @@ private slots:
         if (tag == "five key digits")
             w.txtPass->setText(QStringLiteral("31415"));
         const QString before = fx.dump();
-        const int sites = list::rows(w.lvURLs), entries = w.lvPasswords->topLevelItemCount();
+        const int sites = list::rows(w.lvURLs), entries = list::rows(w.lvPasswords);
         fx.prompter.shown.clear();
         fx.prompter.answers.enqueue(tag.startsWith("declined") ? Answer::No : Answer::Yes);
 
@@ -242,7 +242,7 @@ private slots:
         QCOMPARE(w.Nodes.count(), 2);
         QCOMPARE(list::rows(w.lvURLs), sites);
         QCOMPARE(list::checkState(w.lvURLs, 3), Qt::Checked);
-        QCOMPARE(w.lvPasswords->topLevelItemCount(), entries);
+        QCOMPARE(list::rows(w.lvPasswords), entries);
     }
 
     void aFailingStepUndoesTheWholeDeletion()

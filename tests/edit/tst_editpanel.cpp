@@ -198,17 +198,10 @@ private slots:
         list::select(w.lvURLs, site(w, selection == u"Card" ? QStringLiteral("Card") : QStringLiteral("Bank")));
         if (selection == u"no site")
             list::select(w.lvURLs, -1);
-        // Entry rows as the passwords list keeps them: Ser as tag, the clear password as the tag of column 1.
-        w.lvPasswords->clear();
-        for (const QStringList& entry :
-             {QStringList{"3", "alice", "s3cret!", "d"}, {"7", "bob", "p\U0001F511", "main"}}) {
-            auto* row = new QTreeWidgetItem(w.lvPasswords, {entry[1], QStringLiteral("****"), entry[3]});
-            items::setTag(row, entry[0]);
-            items::setTag(row, entry[2], 1);
-            items::selectRow(w.lvPasswords, row);
-        }
-        if (selection == u"no entry")
-            w.lvPasswords->clearSelection();
+        // Entry rows as the passwords list keeps them: the clear password with its row.
+        w.passwordsModel.setRows({{3, QStringLiteral("alice"), QStringLiteral("s3cret!"), 4, QStringLiteral("d")},
+                                  {7, QStringLiteral("bob"), QStringLiteral("p\U0001F511"), 4, QStringLiteral("main")}});
+        list::select(w.lvPasswords, selection == u"no entry" ? -1 : 1);
         w.txtUserID->setText(QStringLiteral("left over"));
         w.txtPWDesc->setText(QStringLiteral("left over"));
         if (what == u"Categories")

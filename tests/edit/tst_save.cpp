@@ -41,15 +41,6 @@ QString rowOf(Fixture& fx, const QString& sql)
     return values.join(u'|');
 }
 
-QTreeWidgetItem* rowTagged(QTreeWidget* list, const QString& tag)
-{
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        if (items::tag(list->topLevelItem(i)) == tag)
-            return list->topLevelItem(i);
-    }
-    return nullptr;
-}
-
 void save(frmMain& w, const QString& what)
 {
     w.saver->SaveWhat(whatNamed(what));
@@ -231,9 +222,9 @@ private slots:
         const QString entry = rowOf(fx, "SELECT UserID, UserPW, PWDesc FROM PWs WHERE SiteCode = 2");
         QCOMPARE(entry,
                  stored.left(25) + u'|' + CryptText(CryptMode::Enc, Key, stored.left(25)) + u'|' + stored.left(500));
-        QCOMPARE(w.lvPasswords->topLevelItemCount(), 1);
-        QTreeWidgetItem* shown = w.lvPasswords->topLevelItem(0);
-        QCOMPARE((QStringList{shown->text(0), items::tag(shown, 1), shown->text(2)}),
+        QCOMPARE(list::rows(w.lvPasswords), 1);
+        QCOMPARE((QStringList{list::text(w.lvPasswords, 0, 0), list::password(w.lvPasswords, 0),
+                              list::text(w.lvPasswords, 0, 2)}),
                  (QStringList{stored.left(25), stored.left(25), stored.left(500)}));
 
         w.panel->NewWhat(What::Categories);
@@ -256,8 +247,7 @@ private slots:
         w.txtPassword->setText(QStringLiteral("  pa55word!x  "));
         save(w, QStringLiteral("Passwords"));
         QCOMPARE(rowOf(fx, "SELECT UserPW FROM PWs WHERE Ser = 2"), CryptText(CryptMode::Enc, other, plain));
-        const auto shown = [&w] { return items::tag(rowTagged(w.lvPasswords, QStringLiteral("2")), 1); };
-        QCOMPARE(shown(), plain);
+        QCOMPARE(list::password(w.lvPasswords, w.passwordsModel.rowOfSer(2)), plain);
     }
 
     void aRefusedSaveWritesNothingAndKeepsThePanel_data()

@@ -161,6 +161,11 @@ QString code(const QTreeView* view, int row)
     return view->model()->index(row, 0).data(items::TagRole).toString();
 }
 
+QString password(const QTreeView* view, int row)
+{
+    return view->model()->index(row, 1).data(items::TagRole).toString();
+}
+
 int picture(const QTreeView* view, int row, int column)
 {
     return view->model()->index(row, column).data(img1616::PictureRole).toInt();

@@ -19,6 +19,8 @@ int rows(const QTreeView* view);
 QString text(const QTreeView* view, int row, int column);
 // The row's code (SiteCode or Ser) as text.
 QString code(const QTreeView* view, int row);
+// The clear password a passwords-list row keeps.
+QString password(const QTreeView* view, int row);
 int picture(const QTreeView* view, int row, int column);
 int headerPicture(const QTreeView* view, int column);
 Qt::CheckState checkState(const QTreeView* view, int row);

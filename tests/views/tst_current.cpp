@@ -133,7 +133,7 @@ private slots:
         QCOMPARE(list::checkState(w.lvURLs, 1), Qt::Checked);
         // The entries on show are one's: the selection (which the commands read) stays with it.
         QCOMPARE(list::selected(w.lvURLs), 0);
-        QCOMPARE(w.lvPasswords->topLevelItem(0)->text(0), QStringLiteral("u1"));
+        QCOMPARE(list::text(w.lvPasswords, 0, 0), QStringLiteral("u1"));
     }
 
     void reloadedRowsComeBackWithTheCheckAllHeaderReset_data()

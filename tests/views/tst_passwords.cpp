@@ -37,15 +37,12 @@ void seed(Fixture& fx)
     fx.addPassword(1, 1, 3, QStringLiteral("Bob"), enc(QStringLiteral("p4ss5")), QStringLiteral("five"));
 }
 
-QStringList column(const QTreeWidget* list, int c)
+QStringList column(const QTreeView* list, int c)
 {
-    QStringList texts;
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        texts << list->topLevelItem(i)->text(c);
-    return texts;
+    return list::column(list, c);
 }
 
-void clickHeader(QTreeWidget* list, int c)
+void clickHeader(QTreeView* list, int c)
 {
     QHeaderView* header = list->header();
     const int x = header->sectionViewportPosition(c - 1) + header->sectionSize(c - 1) / 2;
@@ -64,7 +61,7 @@ frmMain& openAlpha(Fixture& fx, const QString& key = Key)
 }
 
 // A real double click: press, release, press, double-click, release.
-void doubleClick(QTreeWidget* list, int row)
+void doubleClick(QTreeView* list, int row)
 {
     const QPoint at = Fixture::rowPoint(list, row);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
@@ -87,13 +84,12 @@ private slots:
         seed(fx);
         frmMain& w = openAlpha(fx);
         QCOMPARE(column(w.lvPasswords, 0), (QStringList{"ann", "Bob", "carl"})); // by user id, any case
-        const QTreeWidgetItem* ann = w.lvPasswords->topLevelItem(0);
-        QCOMPARE(ann->text(1), QStringLiteral("********"));
-        QCOMPARE(items::tag(ann, 1), QStringLiteral("hunter22"));
-        QCOMPARE(items::tag(ann), QStringLiteral("2"));
-        QCOMPARE(ann->text(2), QString()); // Null description
-        QCOMPARE(items::picture(ann, 0), img1616::Password);
-        QCOMPARE(w.lvPasswords->topLevelItem(2)->text(2), QStringLiteral("short one"));
+        QCOMPARE(list::text(w.lvPasswords, 0, 1), QStringLiteral("********"));
+        QCOMPARE(list::password(w.lvPasswords, 0), QStringLiteral("hunter22"));
+        QCOMPARE(list::code(w.lvPasswords, 0), QStringLiteral("2"));
+        QCOMPARE(list::text(w.lvPasswords, 0, 2), QString()); // Null description
+        QCOMPARE(list::picture(w.lvPasswords, 0, 0), img1616::Password);
+        QCOMPARE(list::text(w.lvPasswords, 2, 2), QStringLiteral("short one"));
 
         // One statement, for the selected category and site.
         fx.startTrace();
@@ -120,7 +116,7 @@ private slots:
         QCOMPARE(w.txtSiteName->text(), QStringLiteral("Alpha"));
         QCOMPARE(w.lblCatCode->text(), QStringLiteral("1"));
         QCOMPARE(w.txtCatName->text(), QStringLiteral("Banks"));
-        QCOMPARE(w.lvPasswords->topLevelItem(list::rowWith(w.lvPasswords, 0, QStringLiteral("Bob")))->text(1),
+        QCOMPARE(list::text(w.lvPasswords, list::rowWith(w.lvPasswords, 0, QStringLiteral("Bob")), 1),
                  QStringLiteral("*****"));
 
         // With the panel open its caption follows.
@@ -143,7 +139,7 @@ private slots:
         Fixture fx;
         seed(fx);
         frmMain& w = openAlpha(fx, key);
-        QCOMPARE(w.lvPasswords->topLevelItem(0)->text(1), QStringLiteral("********")); // stars whatever the key
+        QCOMPARE(list::text(w.lvPasswords, 0, 1), QStringLiteral("********")); // stars whatever the key
         fx.clickRow(w.lvPasswords, 0);
         QVERIFY(!fx.prompter.shown.isEmpty());
         const Prompt expected{unlockKeyMessage(), QStringLiteral("Dorvu v4.0"), Prompt::Icon::Exclamation,
@@ -189,7 +185,7 @@ private slots:
         seed(fx);
         frmMain& w = openAlpha(fx);
         w.lvPasswords->setFocus();
-        w.lvPasswords->setCurrentItem(w.lvPasswords->topLevelItem(1), 0, QItemSelectionModel::NoUpdate);
+        w.lvPasswords->selectionModel()->setCurrentIndex(w.passwordsModel.index(1, 0), QItemSelectionModel::NoUpdate);
         QTest::keyClick(w.lvPasswords, Qt::Key(key));
         QCOMPARE(fx.clipboard.text, QStringLiteral("p4ss5"));
         QCOMPARE(w.lblSer->text(), QStringLiteral("3"));
@@ -214,35 +210,34 @@ private slots:
         Fixture fx;
         seed(fx);
         frmMain& w = openAlpha(fx);
-        QTreeWidget* list = w.lvPasswords;
+        QTreeView* list = w.lvPasswords;
 
         // Sorting starts off with the first column ascending, so a first click on it reverses.
         clickHeader(list, 1);
         QCOMPARE(column(list, 0), (QStringList{"carl", "Bob", "ann"}));
-        QCOMPARE(items::headerPicture(list, 0), img1616::SortDescending);
+        QCOMPARE(list::headerPicture(list, 0), img1616::SortDescending);
         clickHeader(list, 1);
 
         clickHeader(list, 2); // by the stars: by password length
         QCOMPARE(column(list, 0), (QStringList{"carl", "Bob", "ann"}));
-        QCOMPARE(items::headerPicture(list, 1), img1616::SortAscending);
+        QCOMPARE(list::headerPicture(list, 1), img1616::SortAscending);
         clickHeader(list, 2);
         QCOMPARE(column(list, 0), (QStringList{"ann", "Bob", "carl"}));
-        QCOMPARE(items::headerPicture(list, 1), img1616::SortDescending);
+        QCOMPARE(list::headerPicture(list, 1), img1616::SortDescending);
 
         // Another column takes the sort in the current order; the former one loses its picture.
         clickHeader(list, 3);
         QCOMPARE(column(list, 2), (QStringList{"short one", "five", ""}));
-        QCOMPARE(items::headerPicture(list, 2), img1616::SortDescending);
-        QCOMPARE(items::headerPicture(list, 1), img1616::None);
-        QCOMPARE(list->headerItem()->text(1), QStringLiteral("Password"));
+        QCOMPARE(list::headerPicture(list, 2), img1616::SortDescending);
+        QCOMPARE(list::headerPicture(list, 1), img1616::None);
 
         // The sort survives a reload.
         w.views->Load(What::Passwords);
         QCOMPARE(column(list, 2), (QStringList{"short one", "five", ""}));
         clickHeader(list, 1);
         QCOMPARE(column(list, 0), (QStringList{"carl", "Bob", "ann"}));
-        QCOMPARE(items::headerPicture(list, 0), img1616::SortDescending);
-        QCOMPARE(items::headerPicture(list, 2), img1616::None);
+        QCOMPARE(list::headerPicture(list, 0), img1616::SortDescending);
+        QCOMPARE(list::headerPicture(list, 2), img1616::None);
     }
 
     // The tree's selection not the current category sends the focus back to the tree, which loads it;
@@ -303,8 +298,8 @@ private slots:
         list::select(w.lvURLs, list::rowWith(w.lvURLs, 2, site));
         if (!selected.isEmpty()) {
             const int row = list::rowWith(w.lvPasswords, 0, selected);
-            items::selectRow(w.lvPasswords, w.lvPasswords->topLevelItem(row));
-            w.state.setSer(current ? items::rowCode(w.lvPasswords->topLevelItem(row)) : 1);
+            list::select(w.lvPasswords, row);
+            w.state.setSer(current ? w.passwordsModel.entry(row).ser : 1);
         }
         w.panel->show();
         w.SSPanel4->setText(QStringLiteral("before"));
@@ -318,7 +313,7 @@ private slots:
         Fixture fx;
         seed(fx);
         frmMain& w = openAlpha(fx);
-        items::selectRow(w.lvPasswords, w.lvPasswords->topLevelItem(list::rowWith(w.lvPasswords, 0, QStringLiteral("ann"))));
+        list::select(w.lvPasswords, list::rowWith(w.lvPasswords, 0, QStringLiteral("ann")));
         w.lvPasswords->setFocus();
         QTRY_COMPARE(fx.clipboard.text, QStringLiteral("hunter22"));
         QCOMPARE(w.lblSer->text(), QStringLiteral("2"));
@@ -339,7 +334,7 @@ private slots:
         seed(fx);
         frmMain& w = openAlpha(fx);
         fx.clickRow(w.lvURLs, list::rowWith(w.lvURLs, 2, QStringLiteral("Beta")));
-        QCOMPARE(w.lvPasswords->topLevelItemCount(), 0);
+        QCOMPARE(list::rows(w.lvPasswords), 0);
         w.state.setCatCode(std::nullopt);
         w.txtCatName->setText(QStringLiteral("stale"));
         w.lvPasswords->setFocus();

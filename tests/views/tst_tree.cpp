@@ -60,7 +60,7 @@ private slots:
         QCOMPARE(w.sURLsCount->text(), QStringLiteral("3 Site(s)"));
         // The first site is marked, but not clicked: no passwords are loaded.
         QCOMPARE(list::selected(w.lvURLs), 0);
-        QCOMPARE(w.lvPasswords->topLevelItemCount(), 0);
+        QCOMPARE(list::rows(w.lvPasswords), 0);
         QVERIFY(w.lblSiteCode->text().isEmpty());
         QVERIFY(w.txtSiteName->text().isEmpty());
         QCOMPARE(w.txtURL->text(), QStringLiteral("http://"));
@@ -92,7 +92,7 @@ private slots:
         fx.clickNode(QStringLiteral("Categories"));
         QCOMPARE(fx.stopTrace(), QStringList());
         QCOMPARE(list::rows(w.lvURLs), 0);
-        QCOMPARE(w.lvPasswords->topLevelItemCount(), 0);
+        QCOMPARE(list::rows(w.lvPasswords), 0);
         QCOMPARE(w.sURLsCount->text(), QStringLiteral("0 Site(s)"));
         QVERIFY(w.txtCatName->text().isEmpty() && w.lblCatCode->text().isEmpty());
         QCOMPARE(w.state.SelNodeIndex, 0);

@@ -208,9 +208,9 @@ private slots:
         typeKey(w, Mistyped);
         fx.clickNode(QStringLiteral("Banks"));
         fx.clickRow(w.lvURLs, 0);
-        const auto bob = [&] { return w.lvPasswords->findItems(QStringLiteral("bob"), Qt::MatchExactly).value(0); };
+        const auto bob = [&] { return list::rowWith(w.lvPasswords, 0, QStringLiteral("bob")); };
         if (entryClicked)
-            fx.clickRow(w.lvPasswords, w.lvPasswords->indexOfTopLevelItem(bob()));
+            fx.clickRow(w.lvPasswords, bob());
         QVERIFY(fx.clipboard.text != QStringLiteral("hunter22")); // deciphered under the wrong key, if at all
 
         QTest::mouseClick(w.txtPass, Qt::LeftButton);
@@ -218,11 +218,11 @@ private slots:
         QTest::keyClick(w.txtPass, Qt::Key_Backspace);
         QTest::keyClicks(w.txtPass, Key.right(1));
         QStringList passwords;
-        for (int i = 0; i < w.lvPasswords->topLevelItemCount(); ++i)
-            passwords << items::tag(w.lvPasswords->topLevelItem(i), 1);
+        for (int i = 0; i < list::rows(w.lvPasswords); ++i)
+            passwords << list::password(w.lvPasswords, i);
         passwords.sort();
         QCOMPARE(passwords, QStringList({"hunter22", "secret1"}));
-        QCOMPARE(items::selectedRow(w.lvPasswords), entryClicked ? bob() : nullptr);
+        QCOMPARE(list::selected(w.lvPasswords), entryClicked ? bob() : -1);
         const QString entered = entryClicked ? QStringLiteral("hunter22") : QString();
         QCOMPARE(fx.clipboard.text, entered);
         QCOMPARE(w.txtPassword->text(), entered);
