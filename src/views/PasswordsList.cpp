@@ -27,7 +27,8 @@
 namespace {
 
 const QString SelectEntries =
-    QStringLiteral("SELECT * FROM PWs WHERE CatCode = ? AND SiteCode = ? ORDER BY UserID COLLATE NOCASE");
+    QStringLiteral("SELECT Ser, UserID, UserPW, PWDesc FROM PWs WHERE CatCode = ? AND SiteCode = ? "
+                   "ORDER BY UserID COLLATE NOCASE");
 
 } // namespace
 
@@ -96,12 +97,12 @@ void PasswordsList::Fill()
     const std::optional<qint32> S = f.sites->selectedSiteCode();
     const QString key = f.unlockKey->key();
     std::vector<EntryRow> rows;
-    for (const Row& row : f.db.select(SelectEntries, {C, S.value_or(0)})) {
-        const QString stored = row["UserPW"].toString();
-        // The clear password lives only in the row, never on show.
-        rows.push_back({row["Ser"].toInt(), row["UserID"].toString(), CryptText(CryptMode::Dec, key, stored),
-                        int(stored.size()), row["PWDesc"].toString()}); // a Null description shows empty
-    }
+    f.db.each(SelectEntries, {C, S.value_or(0)}, [&rows, &key](const Cursor& row) {
+        const QString stored = row.text(2);
+        // The clear password lives only in the row, never on show; a Null description shows empty.
+        rows.push_back({int(row.integer(0)), row.text(1), CryptText(CryptMode::Dec, key, stored), int(stored.size()),
+                        row.text(3)});
+    });
     m_model.setRows(std::move(rows));
     applySort();
 }

@@ -90,11 +90,13 @@ void ViewLoader::reloadSites()
     emptySites();
     const qint64 C = f.tree->currentCode();
     std::vector<SiteRow> rows;
-    for (const Row& row :
-         f.db.select(QStringLiteral("SELECT * FROM URLs WHERE CatCode = ? ORDER BY SiteName COLLATE NOCASE"), {C})) {
-        rows.push_back({qint32(row["SiteCode"].toInt()), qint32(row["Rank"].toInt()), row["SiteName"].toString(),
-                        row["URL"].toString(), row["SiteDesc"].toString()}); // a Null description shows empty
-    }
+    f.db.each(QStringLiteral("SELECT SiteCode, Rank, SiteName, URL, SiteDesc FROM URLs WHERE CatCode = ? "
+                             "ORDER BY SiteName COLLATE NOCASE"),
+              {C}, [&rows](const Cursor& row) {
+                  // A Null description shows empty.
+                  rows.push_back({qint32(row.integer(0)), qint32(row.integer(1)), row.text(2), row.text(3),
+                                  row.text(4)});
+              });
     const size_t count = rows.size();
     f.sitesModel.setRows(std::move(rows));
     f.sites->applySort();
