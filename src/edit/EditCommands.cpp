@@ -13,7 +13,7 @@
 #include "window/frmMain.h"
 
 #include <QLabel>
-#include <QTreeWidget>
+#include <QTreeView>
 
 bool EditCommands::refusedWhileMoving()
 {

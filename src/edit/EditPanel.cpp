@@ -3,6 +3,7 @@
 #include "edit/Limits.h"
 #include "edit/Statements.h"
 #include "edit/TextLimit.h"
+#include "models/CategoryModel.h"
 #include "platform/Prompter.h"
 #include "store/Codes.h"
 #include "store/Connection.h"
@@ -21,7 +22,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <algorithm>
 
 
@@ -201,9 +202,9 @@ void EditPanel::NewWhat(What what)
 
     auto takeCategory = [this] {
         // The root is no category: its boxes stay empty and saving asks for a category.
-        const QTreeWidgetItem* node = f.tree->current();
-        const bool category = node && !items::isRoot(node);
-        f.txtCatName->setText(category ? node->text(0) : QString());
+        const QModelIndex node = f.tree->current();
+        const bool category = node.isValid() && !f.categoryModel.isRoot(node);
+        f.txtCatName->setText(category ? f.categoryModel.name(node) : QString());
         f.state.setCatCode(category ? std::optional<qint32>(f.state.SelNodeIndex) : std::nullopt);
     };
     if (what == What::Categories) {
@@ -258,17 +259,17 @@ void EditPanel::EditWhat(What what)
         f.txtURL->setText(row->url);
         f.txtSiteDesc->setPlainText(row->description);
     } else {
-        QTreeWidgetItem* node = f.tree->current();
-        if (!node || items::isRoot(node)) {
+        const QModelIndex node = f.tree->current();
+        if (!node.isValid() || f.categoryModel.isRoot(node)) {
             // The root is not stored and cannot be edited.
             NewWhat(What::Categories);
             return;
         }
         f.views->Clear(What::Passwords);
         f.views->Clear(What::Sites);
-        f.txtCatName->setText(node->text(0));
+        f.txtCatName->setText(f.categoryModel.name(node));
         f.state.setCatCode(f.state.SelNodeIndex);
-        f.tvCategories->setCurrentItem(node);
+        f.tree->select(node);
     }
     showCaption(Mode::Edit, kind);
     focusFirstBox(kind);

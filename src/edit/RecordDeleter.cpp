@@ -2,6 +2,7 @@
 
 #include "edit/EditPanel.h"
 #include "edit/Statements.h"
+#include "models/CategoryModel.h"
 #include "models/SitesModel.h"
 #include "platform/Pictures.h"
 #include "platform/Prompter.h"
@@ -22,7 +23,7 @@
 #include <QJsonDocument>
 #include <QSet>
 #include <QLabel>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <algorithm>
 
@@ -62,14 +63,6 @@ const QString DeletePassword = QStringLiteral("DELETE FROM pws where (catcode =?
 QString bracketed(const QString& name)
 {
     return QStringLiteral("[ ") + name + QStringLiteral(" ]");
-}
-
-// The category and everything below it, each node after all of its descendants, first children first.
-void collectLeavesFirst(QTreeWidgetItem* node, QList<QTreeWidgetItem*>& out)
-{
-    for (int i = 0; i < node->childCount(); ++i)
-        collectLeavesFirst(node->child(i), out);
-    out.append(node);
 }
 
 } // namespace
@@ -117,16 +110,17 @@ void RecordDeleter::commonEnd()
 
 void RecordDeleter::deleteCategory()
 {
-    QTreeWidgetItem* node = f.tree->current();
-    if (!node)
+    const QModelIndex node = f.tree->current();
+    if (!node.isValid())
         return;
-    if (!confirm(QStringLiteral("Do you want to delete this category") + CRLF + CRLF + bracketed(node->text(0)) + CRLF +
-                 CRLF + QStringLiteral("and all it's subcategories incloding sites and passwords ?")))
+    if (!confirm(QStringLiteral("Do you want to delete this category") + CRLF + CRLF +
+                 bracketed(f.categoryModel.name(node)) + CRLF + CRLF +
+                 QStringLiteral("and all it's subcategories incloding sites and passwords ?")))
         return;
-    if (items::isRoot(node))
+    if (f.categoryModel.isRoot(node))
         emptyStore();
     else
-        deleteSubtree(node);
+        deleteSubtree(f.categoryModel.code(node));
 }
 
 void RecordDeleter::emptyStore()
@@ -145,23 +139,20 @@ void RecordDeleter::emptyStore()
         return;
     }
     f.views->Load(What::Categories);
-    if (f.Nodes.count() > 0)
-        f.tvCategories->setCurrentItem(f.Nodes.at(1));
+    f.tree->select(f.categoryModel.root());
     focusTree();
     commonEnd();
 }
 
-void RecordDeleter::deleteSubtree(QTreeWidgetItem* node)
+void RecordDeleter::deleteSubtree(qint32 code)
 {
     // Taken now, so nothing done meanwhile can redirect the deletion.
-    QList<QTreeWidgetItem*> doomed;
-    collectLeavesFirst(node, doomed);
-    QTreeWidgetItem* stop = node->parent();
+    const QList<qint32> doomed = f.categoryModel.leavesFirst(code);
+    const qint32 stop = f.categoryModel.code(f.categoryModel.indexOf(code).parent());
 
     try {
         Connection::Transaction work(f.db);
-        for (const QTreeWidgetItem* leaf : std::as_const(doomed)) {
-            const qint64 C = items::code(leaf);
+        for (const qint64 C : doomed) {
             if (f.db.exists(sql::LeafPasswords, {C}))
                 f.db.execute(sql::DeleteLeafPasswords, {C});
             if (f.db.exists(sql::LeafSites, {C}))
@@ -176,11 +167,9 @@ void RecordDeleter::deleteSubtree(QTreeWidgetItem* node)
         return;
     }
 
-    f.tvCategories->setCurrentItem(stop);
-    for (QTreeWidgetItem* gone : std::as_const(doomed))
-        f.Nodes.remove(gone);
-    delete node; // its descendants go with it
-    f.tree->NodeClick(stop);
+    f.tree->select(f.categoryModel.indexOf(stop));
+    f.categoryModel.removeSubtree(code);
+    f.tree->NodeClick(f.categoryModel.indexOf(stop));
     f.tvCategories->setFocus(Qt::OtherFocusReason);
     commonEnd();
 }
@@ -265,8 +254,7 @@ void RecordDeleter::sitesRemoved(const QList<int>& rows, int selected)
             sites.selectRow(f.lvURLs->currentIndex().row());
         } else {
             f.tree->GotFocus();
-            if (QTreeWidgetItem* node = f.tvCategories->currentItem())
-                node->setSelected(true);
+            f.tree->select(f.tree->selected());
             f.tvCategories->setFocus(Qt::OtherFocusReason);
         }
     }

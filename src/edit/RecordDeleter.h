@@ -6,8 +6,6 @@
 #include <QString>
 
 class frmMain;
-class QTreeWidget;
-class QTreeWidgetItem;
 
 // DeleteWhat: removes the current record with everything below it, after asking. Each confirmed deletion is
 // one unit of work in the store: it is written whole or, when the store refuses a step, not at all.
@@ -19,7 +17,7 @@ public:
 private:
     void deleteCategory();
     void emptyStore();
-    void deleteSubtree(QTreeWidgetItem* node);
+    void deleteSubtree(qint32 code);
     void deleteSites();
     void deletePassword();
     // The views after the rows of deleted sites have gone from the list (the selected row given as before).

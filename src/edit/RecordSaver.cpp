@@ -4,6 +4,7 @@
 #include "edit/EditPanel.h"
 #include "edit/Limits.h"
 #include "edit/Statements.h"
+#include "models/CategoryModel.h"
 #include "platform/Prompter.h"
 #include "store/Codes.h"
 #include "store/Connection.h"
@@ -19,7 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTreeWidget>
+#include <QTreeView>
 
 
 void RecordSaver::SaveWhat(What what)
@@ -142,11 +143,10 @@ bool RecordSaver::saveCategory(qint64& remembered)
     // A new category: its code is taken from the table now, not from the panel; it goes under the tree's
     // selected node.
     const qint64 newCode = codes::nextCode(f.db.scalar(statements::MaxCatCodeOnSave));
-    const QTreeWidgetItem* parent = f.tree->current();
     qint64 level = 1;
     qint64 K = 0;
-    if (items::key(parent).left(4) != items::RootKey) {
-        K = items::code(parent);
+    if (!f.tree->currentIsRoot()) {
+        K = f.tree->currentCode();
         const QVariant parentLevel = f.db.scalar(statements::ParentLevel, {K});
         level = parentLevel.isNull() ? 1 : parentLevel.toLongLong() + 1;
     }
@@ -168,16 +168,11 @@ void RecordSaver::followUp(What what, qint64 remembered)
 
     if (what == What::Categories) {
         // Bring the saved category into view: an added one through its parent, an edited one itself.
-        const int count = f.Nodes.count();
-        for (int i = 1; i <= count; ++i) {
-            QTreeWidgetItem* node = f.Nodes.at(i);
-            if (!node || items::code(node) != remembered)
-                continue;
-            QTreeWidgetItem* target = node;
-            if (addMode && node->parent())
-                target = node->parent();
-            target->setExpanded(true);
-            f.tvCategories->setCurrentItem(target);
+        const QModelIndex node = f.categoryModel.indexOf(qint32(remembered)); // the root when nothing was saved
+        const QModelIndex target = addMode && node.parent().isValid() ? node.parent() : node;
+        if (target.isValid()) {
+            f.tvCategories->expand(target);
+            f.tree->select(target);
             f.tree->NodeClick(target);
         }
     }

@@ -2,6 +2,7 @@
 
 #include "edit/EditPanel.h"
 #include "edit/Limits.h"
+#include "models/CategoryModel.h"
 #include "models/SitesModel.h"
 #include "platform/Pictures.h"
 #include "platform/Prompter.h"
@@ -19,7 +20,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLabel>
-#include <QTreeWidget>
+#include <QTreeView>
 
 
 namespace {
@@ -110,8 +111,8 @@ void SiteMover::paste()
 {
     if (!f.state.MovingSites)
         return;
-    QTreeWidgetItem* target = f.tree->current();
-    if (!target || items::isRoot(target)) {
+    const QModelIndex target = f.tree->current();
+    if (!target.isValid() || f.categoryModel.isRoot(target)) {
         f.prompter.warn(QStringLiteral("You can not move sites here!"), frmMain::caption());
         setDown(true);
         showPasteFace();
@@ -121,7 +122,7 @@ void SiteMover::paste()
     if (f.state.MoveFromCat != 0) {
         try {
             Connection::Transaction work(f.db);
-            transfer(items::code(target));
+            transfer(f.categoryModel.code(target));
             work.commit();
         } catch (const StoreError& error) {
             // Nothing moved: moving mode goes on with the same picked sites, so the paste can be tried again.
@@ -136,7 +137,7 @@ void SiteMover::paste()
 
     // Picture 23 makes the node click take the node for one that is not current, so the target's sites,
     // the moved ones among them, are loaded afresh.
-    items::setPicture(target, 0, img1616::SortDescending);
+    f.categoryModel.setPicture(target, img1616::SortDescending);
     f.tree->NodeClick(target);
     f.tvCategories->setFocus(Qt::OtherFocusReason);
     showMoveFace();

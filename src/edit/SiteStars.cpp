@@ -14,7 +14,7 @@
 #include "views/ViewLoader.h"
 #include "window/frmMain.h"
 
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace {
 

@@ -1,27 +1,26 @@
 #include "views/CategoryTree.h"
 
 #include "edit/EditPanel.h"
+#include "models/CategoryModel.h"
 #include "platform/Pictures.h"
 #include "views/SitesList.h"
-#include "views/ViewItems.h"
 #include "views/ViewLoader.h"
 #include "window/frmMain.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QTreeWidget>
+#include <QTreeView>
 
-CategoryTree::CategoryTree(frmMain& form) : QObject(nullptr), f(form)
+CategoryTree::CategoryTree(frmMain& form) : QObject(nullptr), f(form), m_model(form.categoryModel)
 {
-    QTreeWidget* tree = f.tvCategories;
+    QTreeView* tree = f.tvCategories;
     tree->installEventFilter(this);
     tree->viewport()->installEventFilter(this);
     // Only a click (or Space) makes a node current; moving the selection with the arrows does not.
-    connect(tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { NodeClick(node); });
-    connect(tree, &QTreeWidget::itemCollapsed, this, &CategoryTree::Collapse);
+    connect(tree, &QTreeView::clicked, this, &CategoryTree::NodeClick);
+    connect(tree, &QTreeView::collapsed, this, &CategoryTree::Collapse);
 }
 
 bool CategoryTree::eventFilter(QObject* watched, QEvent* event)
@@ -47,8 +46,8 @@ bool CategoryTree::eventFilter(QObject* watched, QEvent* event)
         LostFocus();
         break;
     case QEvent::KeyPress:
-        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space && f.tvCategories->currentItem())
-            NodeClick(f.tvCategories->currentItem());
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space)
+            ClickSelected();
         break;
     default:
         break;
@@ -56,47 +55,56 @@ bool CategoryTree::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
+QModelIndex CategoryTree::selected() const
+{
+    return f.tvCategories->currentIndex();
+}
+
+void CategoryTree::select(const QModelIndex& node)
+{
+    f.tvCategories->setCurrentIndex(node);
+}
+
 void CategoryTree::ClickSelected()
 {
-    if (QTreeWidgetItem* node = f.tvCategories->currentItem())
+    if (const QModelIndex node = selected(); node.isValid())
         NodeClick(node);
 }
 
-QTreeWidgetItem* CategoryTree::current() const
+QModelIndex CategoryTree::current() const
 {
-    return f.Nodes.byCode(f.state.SelNodeIndex);
+    return m_model.indexOf(f.state.SelNodeIndex);
 }
 
 qint64 CategoryTree::currentCode() const
 {
-    return items::code(current());
+    return m_model.code(current());
 }
 
 bool CategoryTree::currentIsRoot() const
 {
-    return items::isRoot(current());
+    return m_model.isRoot(current());
 }
 
-void CategoryTree::NodeClick(QTreeWidgetItem* node)
+void CategoryTree::NodeClick(const QModelIndex& node)
 {
-    if (!node || items::picture(node) == img1616::CurrentCategory)
+    if (!node.isValid() || m_model.picture(node) == img1616::CurrentCategory)
         return;
     // The clicked node is the tree's selected one, whoever performs the click.
-    if (f.tvCategories->currentItem() != node)
-        f.tvCategories->setCurrentItem(node);
+    if (selected() != node)
+        select(node);
 
-    QTreeWidgetItem* previous = current();
-    if (previous && !items::isRoot(previous))
-        items::setPicture(previous, 0, img1616::Category);
+    if (const QModelIndex previous = current(); previous.isValid() && !m_model.isRoot(previous))
+        m_model.setPicture(previous, img1616::Category);
 
-    f.state.SelNodeIndex = qint32(items::code(node));
-    if (!items::isRoot(node)) {
-        items::setPicture(node, 0, img1616::CurrentCategory);
+    f.state.SelNodeIndex = m_model.code(node);
+    if (!m_model.isRoot(node)) {
+        m_model.setPicture(node, img1616::CurrentCategory);
         f.views->Load(What::Sites);
         f.state.setCatCode(f.state.SelNodeIndex);
-        f.txtCatName->setText(node->text(0));
+        f.txtCatName->setText(m_model.name(node));
     } else {
-        items::setPicture(node, 0, img1616::Root);
+        m_model.setPicture(node, img1616::Root);
         f.views->emptySites(); // no site can be filed under the root: nothing to read
         f.state.setCatCode(std::nullopt);
         f.txtCatName->clear();
@@ -108,51 +116,50 @@ void CategoryTree::NodeClick(QTreeWidgetItem* node)
 
     f.panel->FocusControl(f.state.CurWhat);
     if (f.panel->isOpen()) {
-        if (!items::isRoot(node))
+        if (!m_model.isRoot(node))
             f.panel->EditWhat(What::Categories);
         else
             f.panel->NewWhat(What::Categories);
     }
 }
 
-void CategoryTree::Collapse(QTreeWidgetItem* node)
+void CategoryTree::Collapse(const QModelIndex& node)
 {
-    QTreeWidget* tree = f.tvCategories;
     // A selection hidden inside the collapsed branch moves to the branch itself, as desktop trees do.
-    for (QTreeWidgetItem* up = tree->currentItem() ? tree->currentItem()->parent() : nullptr; up; up = up->parent()) {
+    for (QModelIndex up = selected().parent(); up.isValid(); up = up.parent()) {
         if (up == node) {
-            tree->setCurrentItem(node);
+            select(node);
             break;
         }
     }
-    QTreeWidgetItem* selected = tree->currentItem();
+    const QModelIndex now = selected();
     QStringList path;
-    for (QTreeWidgetItem* up = selected; up; up = up->parent())
-        path.prepend(up->text(0));
-    const bool onPath = path.join(QLatin1Char('\\')).contains(node->text(0), Qt::CaseSensitive);
-    const int picture = items::picture(node);
+    for (QModelIndex up = now; up.isValid(); up = up.parent())
+        path.prepend(m_model.name(up));
+    const bool onPath = path.join(QLatin1Char('\\')).contains(m_model.name(node), Qt::CaseSensitive);
+    const int picture = m_model.picture(node);
     if (onPath && (picture == img1616::Root || picture == img1616::Category))
-        NodeClick(selected);
+        NodeClick(now);
 }
 
 void CategoryTree::GotFocus()
 {
     f.state.CurWhat = What::Categories;
     frmMain::setBorderStyle(f.tvCategories, 1);
-    QTreeWidgetItem* selected = f.tvCategories->currentItem();
+    const QModelIndex node = selected();
     if (f.panel->isOpen()) {
         f.panel->FocusControl(f.state.CurWhat);
-        if (selected && !items::isRoot(selected))
+        if (node.isValid() && !m_model.isRoot(node))
             f.panel->EditWhat(What::Categories);
         else
             f.panel->NewWhat(What::Categories);
         return;
     }
-    if (f.tvCategories->topLevelItemCount() == 0 || !selected)
+    if (!node.isValid())
         return;
     f.panel->FocusControl(f.state.CurWhat);
-    if (items::isRoot(selected) || items::code(selected) != f.state.registers().catCode)
-        NodeClick(selected);
+    if (m_model.isRoot(node) || m_model.code(node) != f.state.registers().catCode)
+        NodeClick(node);
 }
 
 void CategoryTree::LostFocus()

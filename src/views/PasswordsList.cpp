@@ -2,6 +2,7 @@
 
 #include "cipher/CryptText.h"
 #include "edit/EditPanel.h"
+#include "models/CategoryModel.h"
 #include "models/PasswordsModel.h"
 #include "platform/Clipboard.h"
 #include "platform/Pictures.h"
@@ -21,7 +22,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTreeView>
-#include <QTreeWidget>
 #include <utility>
 
 namespace {
@@ -137,10 +137,10 @@ void PasswordsList::EntryClick()
             f.panel->showCaption(EditPanel::Mode::Add, What::Passwords);
         return;
     }
-    if (QTreeWidgetItem* node = f.tree->current()) {
-        f.txtCatName->setText(node->text(0));
+    if (const QModelIndex node = f.tree->current(); node.isValid()) {
+        f.txtCatName->setText(f.categoryModel.name(node));
         f.state.setCatCode(f.state.SelNodeIndex);
-        f.tvCategories->setCurrentItem(node);
+        f.tree->select(node);
     }
     const SiteRow* site = f.sites->selectedSite();
     f.state.setSiteCode(site ? std::optional<qint32>(site->siteCode) : std::nullopt);
@@ -180,7 +180,7 @@ void PasswordsList::GotFocus()
 {
     f.state.CurWhat = What::Passwords;
     frmMain::setBorderStyle(m_list, 1);
-    QTreeWidgetItem* node = f.tvCategories->currentItem();
+    const QModelIndex node = f.tree->selected();
     if (node != f.tree->current()) {
         LostFocus();
         f.tvCategories->setFocus(Qt::OtherFocusReason);
@@ -211,9 +211,9 @@ void PasswordsList::GotFocus()
     if (hasEntries) {
         if (!onCurrentEntry)
             EntryClick();
-    } else if (node && !items::isRoot(node)) {
-        f.state.setCatCode(qint32(items::code(node)));
-        f.txtCatName->setText(node->text(0));
+    } else if (node.isValid() && !f.categoryModel.isRoot(node)) {
+        f.state.setCatCode(f.categoryModel.code(node));
+        f.txtCatName->setText(f.categoryModel.name(node));
     } else {
         LostFocus();
         f.tvCategories->setFocus(Qt::OtherFocusReason);

@@ -1,6 +1,7 @@
 #include "views/SitesList.h"
 
 #include "edit/EditPanel.h"
+#include "models/CategoryModel.h"
 #include "models/SitesModel.h"
 #include "platform/Pictures.h"
 #include "platform/Shell.h"
@@ -131,9 +132,8 @@ void SitesList::SiteClick()
     f.txtSiteName->setText(row->name);
     f.txtURL->setText(row->url);
     f.txtSiteDesc->setPlainText(row->description);
-    const QTreeWidgetItem* current = f.tree->current();
     f.state.setCatCode(f.state.SelNodeIndex);
-    f.txtCatName->setText(current ? current->text(0) : QString());
+    f.txtCatName->setText(f.categoryModel.name(f.tree->current()));
     f.views->Load(What::Passwords);
     if (f.panel->isOpen())
         f.panel->showCaption(EditPanel::Mode::Edit, What::Sites);
@@ -194,14 +194,14 @@ void SitesList::GotFocus()
 {
     f.state.CurWhat = What::Sites;
     frmMain::setBorderStyle(m_list, 1);
-    QTreeWidgetItem* node = f.tvCategories->currentItem();
+    const QModelIndex node = f.tree->selected();
     if (node != f.tree->current()) {
         LostFocus();
         f.tvCategories->setFocus();
         return;
     }
     const bool hasRows = rowCount() > 0;
-    const bool onCategory = node && !items::isRoot(node);
+    const bool onCategory = node.isValid() && !f.categoryModel.isRoot(node);
     const bool onCurrentSite = f.state.registers().siteCode == selectedSiteCode();
     if (f.panel->isOpen()) {
         f.panel->FocusControl(f.state.CurWhat);
@@ -211,8 +211,8 @@ void SitesList::GotFocus()
             else
                 f.panel->NewWhat(What::Sites);
         } else if (onCategory) {
-            f.state.setCatCode(qint32(items::code(node)));
-            f.txtCatName->setText(node->text(0));
+            f.state.setCatCode(f.categoryModel.code(node));
+            f.txtCatName->setText(f.categoryModel.name(node));
             f.panel->NewWhat(What::Sites);
         } else {
             LostFocus();
@@ -224,8 +224,8 @@ void SitesList::GotFocus()
         if (!onCurrentSite)
             SiteClick();
     } else if (onCategory) {
-        f.state.setCatCode(qint32(items::code(node)));
-        f.txtCatName->setText(node->text(0));
+        f.state.setCatCode(f.categoryModel.code(node));
+        f.txtCatName->setText(f.categoryModel.name(node));
         f.views->Clear(What::Sites);
     }
 }

@@ -13,13 +13,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTreeWidget>
+#include <QTreeView>
 
 void ViewLoader::Load(What what)
 {
     if (what == What::Categories) {
-        f.tvCategories->clear();
-        f.Nodes.clear();
+        f.categoryModel.clear();
         emptySites();
     } else if (what == What::Sites) {
         emptySites();
@@ -56,33 +55,11 @@ void ViewLoader::ReLoad(What what)
 void ViewLoader::reloadCategories()
 {
     emptySites();
-    f.tvCategories->clear();
-    f.Nodes.clear();
-
-    auto* root = new QTreeWidgetItem(f.tvCategories, {QStringLiteral("Categories")});
-    root->setData(0, items::KeyRole, items::RootKey);
-    items::setPicture(root, 0, img1616::Root);
-    f.Nodes.append(root, items::RootKey);
-
-    const QVariant xMax = f.db.scalar(QStringLiteral("SELECT max(CatLevel) AS xMax FROM Categories"));
-    if (xMax.isNull())
-        return;
-    const qint64 levels = xMax.toLongLong();
-    for (qint64 level = 1; level <= levels; ++level) {
-        const std::vector<Row> rows =
-            f.db.select(QStringLiteral("SELECT * FROM Categories WHERE CatLevel = ?"), {level});
-        for (const Row& row : rows) {
-            QTreeWidgetItem* parent =
-                level == 1 ? root : f.Nodes.byKey(QStringLiteral("Sub") + row["Parent"].toString());
-            if (!parent)
-                continue; // an orphan cannot be shown; it is not expected in a store the program wrote
-            const QString key = QStringLiteral("Sub") + row["CatCode"].toString();
-            auto* node = new QTreeWidgetItem(parent, {row["CatName"].toString()});
-            node->setData(0, items::KeyRole, key);
-            items::setPicture(node, 0, img1616::Category);
-            f.Nodes.append(node, key);
-        }
-    }
+    // Level by level, so every parent comes before its children; within a level, in the store's order.
+    std::vector<CategoryRow> rows;
+    f.db.each(QStringLiteral("SELECT CatCode, CatName, Parent FROM Categories ORDER BY CatLevel, CatCode"), {},
+              [&rows](const Cursor& row) { rows.push_back({qint32(row.integer(0)), row.text(1), qint32(row.integer(2))}); });
+    f.categoryModel.setCategories(rows);
 }
 
 void ViewLoader::reloadSites()

@@ -20,7 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QValidator>
 
 namespace {

@@ -35,7 +35,7 @@
 #include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <algorithm>
 
 namespace {
@@ -243,11 +243,12 @@ void frmMain::createStrip()
 
 void frmMain::createViews()
 {
-    tvCategories = new QTreeWidget(this);
+    tvCategories = new QTreeView(this);
     tvCategories->setObjectName(QStringLiteral("tvCategories"));
     tvCategories->setAccessibleName(QStringLiteral("Categories"));
     tvCategories->setHeaderHidden(true);
-    tvCategories->setColumnCount(1);
+    tvCategories->setModel(&categoryModel);
+    tvCategories->setUniformRowHeights(true);
     tvCategories->setIconSize(QSize(16, 16));
 
     lvURLs = new QTreeView(this);
@@ -274,7 +275,7 @@ void frmMain::createViews()
         list->header()->setSortIndicatorShown(false);
         list->header()->setSectionsMovable(false);
     }
-    for (QTreeView* view : {static_cast<QTreeView*>(tvCategories), lvURLs, lvPasswords})
+    for (QTreeView* view : {tvCategories, lvURLs, lvPasswords})
         setBorderStyle(view, 0);
 
     sURLsCount = new QLabel(QStringLiteral("0 Site(s)"), this);
@@ -415,10 +416,10 @@ void frmMain::placeDesigned()
 void frmMain::startUp()
 {
     views->Load(What::Categories);
-    QTreeWidgetItem* root = Nodes.at(1);
-    if (Nodes.count() > 1)
-        root->setExpanded(true);
-    tvCategories->setCurrentItem(root);
+    const QModelIndex root = categoryModel.root();
+    if (categoryModel.nodeCount() > 1)
+        tvCategories->expand(root);
+    tree->select(root);
     state.SelNodeIndex = 0;
     tvCategories->setFocus();
 }

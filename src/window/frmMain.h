@@ -1,9 +1,9 @@
 #pragma once
 
+#include "models/CategoryModel.h"
 #include "models/PasswordsModel.h"
 #include "models/SitesModel.h"
 #include "state/WindowState.h"
-#include "views/NodeList.h"
 
 #include <QString>
 #include <QStringList>
@@ -28,7 +28,6 @@ class QPushButton;
 class QToolBar;
 class QToolButton;
 class QTreeView;
-class QTreeWidget;
 
 class ViewLoader;
 class CategoryTree;
@@ -87,7 +86,7 @@ public:
     QLineEdit* txtNormal = nullptr;
     QPushButton* cmdCheck = nullptr;
     QLineEdit* txtEncrepted = nullptr;
-    QTreeWidget* tvCategories = nullptr;
+    QTreeView* tvCategories = nullptr;
     QTreeView* lvURLs = nullptr;
     QLabel* sURLsCount = nullptr;
     QTreeView* lvPasswords = nullptr;
@@ -113,9 +112,9 @@ public:
 
     // Window-wide state, typed; the widgets above show it.
     WindowState state;
+    CategoryModel categoryModel;   // the nodes tvCategories shows
     SitesModel sitesModel;         // the rows lvURLs shows
     PasswordsModel passwordsModel; // the rows lvPasswords shows
-    NodeList Nodes; // tvCategories' nodes, indexed from 1 in load order
 
     // Services.
     const QString programFolder;

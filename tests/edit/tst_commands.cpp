@@ -9,7 +9,7 @@
 #include <QToolButton>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <tuple>
 
 Q_DECLARE_METATYPE(Prompt)
@@ -135,11 +135,11 @@ private slots:
         QCOMPARE(fx.count("PWs WHERE CatCode NOT IN (SELECT CatCode FROM Categories)"), 0);
 
         // The nodes are gone and the parent is current, shown as if clicked.
-        QCOMPARE(w.Nodes.count(), categoriesLeft.size() + 1);
-        QTreeWidgetItem* up = fx.node(parent);
-        QCOMPARE(w.tvCategories->currentItem(), up);
-        QCOMPARE(w.state.SelNodeIndex, items::code(up));
-        QCOMPARE(items::picture(up), items::isRoot(up) ? img1616::Root : img1616::CurrentCategory);
+        QCOMPARE(w.categoryModel.nodeCount(), categoriesLeft.size() + 1);
+        const QModelIndex up = fx.node(parent);
+        QCOMPARE(w.tvCategories->currentIndex(), up);
+        QCOMPARE(w.state.SelNodeIndex, w.categoryModel.code(up));
+        QCOMPARE(pictureOf(up), w.categoryModel.isRoot(up) ? img1616::Root : img1616::CurrentCategory);
         QCOMPARE(list::column(w.lvURLs, 2), parentSites);
         QCOMPARE(w.sURLsCount->text(), QStringLiteral("%1 Site(s)").arg(parentSites.size()));
         QTRY_VERIFY(w.tvCategories->hasFocus());
@@ -239,7 +239,7 @@ private slots:
         w.deleter->DeleteWhat(whatNamed(what));
         QCOMPARE(fx.prompter.shown, prompts);
         QCOMPARE(fx.dump(), before);
-        QCOMPARE(w.Nodes.count(), 2);
+        QCOMPARE(w.categoryModel.nodeCount(), 2);
         QCOMPARE(list::rows(w.lvURLs), sites);
         QCOMPARE(list::checkState(w.lvURLs, 3), Qt::Checked);
         QCOMPARE(list::rows(w.lvPasswords), entries);
@@ -264,8 +264,8 @@ private slots:
         QCOMPARE(fx.prompter.shown[1].text,
                  QStringLiteral("The database refused the change because it breaks one of its rules."));
         // The views still show the store as it is.
-        QCOMPARE(w.Nodes.count(), 7);
-        QVERIFY(fx.node(QStringLiteral("C")));
+        QCOMPARE(w.categoryModel.nodeCount(), 7);
+        QVERIFY(fx.node(QStringLiteral("C")).isValid());
     }
 };
 

@@ -10,7 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <string_view>
 
 using namespace std::string_view_literals;
@@ -192,7 +192,7 @@ private slots:
         fx.addSite(1, 1, QStringLiteral("Bank"), QStringLiteral("https://bank.example"), QStringLiteral("savings"));
         fx.addSite(1, 4, QStringLiteral("Card"), QStringLiteral("https://card.example"), QStringLiteral("credit"));
         frmMain& w = fx.open();
-        fx.clickNode(selection == u"root" ? w.Nodes.at(1)->text(0) : QStringLiteral("Banks"));
+        fx.clickNode(selection == u"root" ? w.categoryModel.name(w.categoryModel.root()) : QStringLiteral("Banks"));
         if (selection != u"root")
             fx.clickRow(w.lvURLs, 0);
         list::select(w.lvURLs, site(w, selection == u"Card" ? QStringLiteral("Card") : QStringLiteral("Bank")));
@@ -205,7 +205,7 @@ private slots:
         w.txtUserID->setText(QStringLiteral("left over"));
         w.txtPWDesc->setText(QStringLiteral("left over"));
         if (what == u"Categories")
-            w.tvCategories->setCurrentItem(fx.node(QStringLiteral("Mail"))); // moved, not clicked: Banks stays
+            w.tvCategories->setCurrentIndex(fx.node(QStringLiteral("Mail"))); // moved, not clicked: Banks stays
         fx.clipboard.text = QStringLiteral("before");
 
         if (command == u"New")
@@ -230,7 +230,7 @@ private slots:
             QCOMPARE(w.txtURL->selectedText(), w.txtURL->text());
         }
         if (caption == u"[ Edit Category ]")
-            QCOMPARE(w.tvCategories->currentItem(), fx.node(QStringLiteral("Banks")));
+            QCOMPARE(w.tvCategories->currentIndex(), fx.node(QStringLiteral("Banks")));
         // Editing an entry puts its password on the clipboard; the length shown counts 16-bit units.
         QCOMPARE(fx.clipboard.text,
                  caption == u"[ Edit Password ]" ? QStringLiteral("p\U0001F511") : QStringLiteral("before"));

@@ -11,7 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace {
 
@@ -67,8 +67,8 @@ private slots:
         save(w, QStringLiteral("Categories"));
         QCOMPARE(rowOf(fx, "SELECT * FROM Categories WHERE CatCode = 4"), QStringLiteral("4|Banks|1|0"));
         // The new category's parent, the root, is expanded and selected; the panel is ready for the next one.
-        QCOMPARE(w.tvCategories->currentItem(), w.Nodes.at(1));
-        QVERIFY(w.Nodes.at(1)->isExpanded());
+        QCOMPARE(w.tvCategories->currentIndex(), w.categoryModel.root());
+        QVERIFY(w.tvCategories->isExpanded(w.categoryModel.root()));
         QCOMPARE(w.lblCatCode->text(), QStringLiteral("5"));
 
         // Cards, with Banks selected.
@@ -77,8 +77,8 @@ private slots:
         w.txtCatName->setText(QStringLiteral("Cards"));
         save(w, QStringLiteral("Categories"));
         QCOMPARE(rowOf(fx, "SELECT * FROM Categories WHERE CatCode = 5"), QStringLiteral("5|Cards|2|4"));
-        QCOMPARE(w.tvCategories->currentItem(), fx.node(QStringLiteral("Banks")));
-        QVERIFY(fx.node(QStringLiteral("Banks"))->isExpanded());
+        QCOMPARE(w.tvCategories->currentIndex(), fx.node(QStringLiteral("Banks")));
+        QVERIFY(w.tvCategories->isExpanded(fx.node(QStringLiteral("Banks"))));
 
         // My Bank in Banks, the address left at its default: the panel waits for the next site.
         w.panel->NewWhat(What::Sites);
@@ -104,7 +104,7 @@ private slots:
         save(w, QStringLiteral("Categories"));
         QCOMPARE(rowOf(fx, "SELECT * FROM Categories WHERE CatCode = 5"), QStringLiteral("5|Credit Cards|2|4"));
         QVERIFY(!w.SSPanel1->isVisible());
-        QCOMPARE(w.tvCategories->currentItem()->text(0), QStringLiteral("Credit Cards"));
+        QCOMPARE(w.categoryModel.name(w.tvCategories->currentIndex()), QStringLiteral("Credit Cards"));
         QCOMPARE(fx.count(QStringLiteral("Categories")), 5);
     }
 
@@ -174,7 +174,7 @@ private slots:
             QCOMPARE(code->text(), QStringLiteral("2"));
         }
         if (kind == u"Categories") // Yes selects the edited category; No leaves the remembered code 0, the root's
-            QCOMPARE(w.tvCategories->currentItem(), yes ? fx.node(QStringLiteral("Money")) : w.Nodes.at(1));
+            QCOMPARE(w.tvCategories->currentIndex(), yes ? fx.node(QStringLiteral("Money")) : w.categoryModel.root());
     }
 
     void textsAreStoredExactlyAsTyped_data()
@@ -231,7 +231,7 @@ private slots:
         w.txtCatName->setText(typed);
         save(w, QStringLiteral("Categories"));
         QCOMPARE(rowOf(fx, "SELECT CatName FROM Categories WHERE CatCode = 2"), stored.left(50));
-        QVERIFY(fx.node(stored.left(50)));
+        QVERIFY(fx.node(stored.left(50)).isValid());
         QCOMPARE(fx.prompter.shown.size(), 0);
         QCOMPARE(fx.count(QStringLiteral("URLs")), 2); // the table is still there
     }
@@ -295,8 +295,9 @@ private slots:
             fx.db().execute(sql);
         frmMain& w = fx.open();
         w.txtPass->setText(Key);
-        QTreeWidgetItem* node = fx.node(QStringLiteral("L255")) ? fx.node(QStringLiteral("L255")) : fx.node("Banks");
-        w.tvCategories->setCurrentItem(node);
+        const QModelIndex node =
+            fx.node(QStringLiteral("L255")).isValid() ? fx.node(QStringLiteral("L255")) : fx.node("Banks");
+        w.tvCategories->setCurrentIndex(node);
         w.tree->NodeClick(node);
         list::select(w.lvURLs, w.sitesModel.rowOfSite(1));
         if (command == u"New")

@@ -5,7 +5,7 @@
 #include "views/ViewItems.h"
 
 #include <QLabel>
-#include <QTreeWidget>
+#include <QTreeView>
 
 class TestStars : public QObject {
     Q_OBJECT

@@ -5,7 +5,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace {
 
@@ -91,7 +91,7 @@ private slots:
         QCOMPARE(fx.count("URLs WHERE CatCode = 1 AND SiteCode IN (2, 4)"), 0);
         QCOMPARE(fx.count("PWs"), 4);
         verifyMoving(w, false);
-        QCOMPARE(w.tvCategories->currentItem(), fx.node(target));
+        QCOMPARE(w.tvCategories->currentIndex(), fx.node(target));
         QVERIFY(list::column(w.lvURLs, 2).contains(QStringLiteral("s2")));
     }
 

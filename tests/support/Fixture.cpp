@@ -1,13 +1,11 @@
 #include "support/Fixture.h"
 
 #include "platform/Pictures.h"
-#include "views/ViewItems.h"
+#include "models/ListModel.h"
 
 #include <QHeaderView>
 #include <QTest>
 #include <QTreeView>
-#include <QTreeWidget>
-#include <QTreeWidgetItemIterator>
 
 What whatNamed(const QString& name)
 {
@@ -95,26 +93,29 @@ QString Fixture::dump()
     return lines.join(u'\n');
 }
 
-QTreeWidgetItem* Fixture::node(const QString& text) const
+QModelIndex Fixture::node(const QString& text) const
 {
-    for (QTreeWidgetItemIterator it(m_window->tvCategories); *it; ++it) {
-        if ((*it)->text(0) == text)
-            return *it;
-    }
-    return nullptr;
+    const QAbstractItemModel* model = m_window->tvCategories->model();
+    const QModelIndexList found =
+        model->match(model->index(0, 0), Qt::DisplayRole, text, 1, Qt::MatchExactly | Qt::MatchRecursive);
+    return found.value(0);
 }
 
 void Fixture::clickNode(const QString& text)
 {
-    QTreeWidgetItem* item = node(text);
-    if (!item) {
+    const QModelIndex index = node(text);
+    if (!index.isValid()) {
         qWarning("no node %s", qPrintable(text));
         return;
     }
-    QTreeWidget* tree = m_window->tvCategories;
-    tree->scrollToItem(item);
-    const QRect rect = tree->visualItemRect(item);
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, rect.center());
+    QTreeView* tree = m_window->tvCategories;
+    tree->scrollTo(index);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(index).center());
+}
+
+int pictureOf(const QModelIndex& node)
+{
+    return node.data(img1616::PictureRole).toInt();
 }
 
 QPoint Fixture::rowPoint(const QTreeView* list, int row)
@@ -158,12 +159,12 @@ QString text(const QTreeView* view, int row, int column)
 
 QString code(const QTreeView* view, int row)
 {
-    return view->model()->index(row, 0).data(items::TagRole).toString();
+    return view->model()->index(row, 0).data(ListModel::CodeRole).toString();
 }
 
 QString password(const QTreeView* view, int row)
 {
-    return view->model()->index(row, 1).data(items::TagRole).toString();
+    return view->model()->index(row, 1).data(ListModel::CodeRole).toString();
 }
 
 int picture(const QTreeView* view, int row, int column)

@@ -11,7 +11,9 @@
 #include <memory>
 
 class QTreeView;
-class QTreeWidgetItem;
+
+// The picture a tree node shows.
+int pictureOf(const QModelIndex& node);
 
 // A list of the window as the user sees it, read and driven through its model.
 namespace list {
@@ -66,8 +68,8 @@ public:
     // Every row of the three tables, one line each in key order: compares the whole store before and after.
     QString dump();
 
-    // The tree node whose text is `text`, or nullptr.
-    QTreeWidgetItem* node(const QString& text) const;
+    // The tree node whose text is `text`, invalid when there is none.
+    QModelIndex node(const QString& text) const;
     // Performs what a user's click on a tree node or a list row does.
     void clickNode(const QString& text);
     void clickRow(QTreeView* list, int row);

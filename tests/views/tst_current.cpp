@@ -7,7 +7,7 @@
 
 #include <QAction>
 #include <QHeaderView>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace {
 
@@ -43,8 +43,8 @@ QStringList sites(Fixture& fx)
 int nodesShowing(const frmMain& w, int picture)
 {
     int n = 0;
-    for (int i = 1; i <= w.Nodes.count(); ++i)
-        n += items::picture(w.Nodes.at(i)) == picture;
+    for (const qint32 code : w.categoryModel.codesInLoadOrder())
+        n += w.categoryModel.picture(w.categoryModel.indexOf(code)) == picture;
     return n;
 }
 
@@ -70,7 +70,7 @@ private slots:
         QFETCH(QStringList, after);
         Fixture fx;
         frmMain& w = openWithSelectionOnB(fx);
-        QCOMPARE(w.tvCategories->currentItem(), fx.node(QStringLiteral("B")));
+        QCOMPARE(w.tvCategories->currentIndex(), fx.node(QStringLiteral("B")));
         if (command == u"move") {
             w.Buttons[9]->trigger();
             fx.clickNode(QStringLiteral("C"));
@@ -89,7 +89,7 @@ private slots:
         QVERIFY(nodesShowing(w, img1616::CurrentCategory) <= 1);
         QCOMPARE(nodesShowing(w, img1616::SortDescending), 0);
         fx.clickNode(QStringLiteral("B"));
-        QCOMPARE(items::picture(fx.node(QStringLiteral("B"))), img1616::CurrentCategory);
+        QCOMPARE(pictureOf(fx.node(QStringLiteral("B"))), img1616::CurrentCategory);
         QCOMPARE(list::text(w.lvURLs, 0, 2), QStringLiteral("b1"));
     }
 
@@ -104,18 +104,18 @@ private slots:
         QCOMPARE(fx.prompter.texts(), QStringList{"You can not move sites here!"});
         QVERIFY(w.state.MovingSites);
         QCOMPARE(sites(fx), (QStringList{"1:a1:0", "2:b1:0"}));
-        QCOMPARE(items::picture(w.Nodes.at(1)), img1616::Root);
+        QCOMPARE(pictureOf(w.categoryModel.root()), img1616::Root);
     }
 
     void otherButtonsThanTheLeftSelectNothing()
     {
         Fixture fx;
         frmMain& w = openWithSelectionOnB(fx);
-        QTreeWidget* tree = w.tvCategories;
-        const QPoint onC = tree->visualItemRect(fx.node(QStringLiteral("C"))).center();
+        QTreeView* tree = w.tvCategories;
+        const QPoint onC = tree->visualRect(fx.node(QStringLiteral("C"))).center();
         QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, onC);
         QTest::mouseClick(tree->viewport(), Qt::MiddleButton, {}, onC);
-        QCOMPARE(tree->currentItem(), fx.node(QStringLiteral("B")));
+        QCOMPARE(tree->currentIndex(), fx.node(QStringLiteral("B")));
     }
 
     void tickingASiteKeepsTheSiteOnShowSelected()

@@ -14,7 +14,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace {
 
@@ -262,7 +262,7 @@ private slots:
         if (node.isEmpty())
             fx.clickNode(QStringLiteral("Mail"));
         else
-            w.tvCategories->setCurrentItem(fx.node(node));
+            w.tvCategories->setCurrentIndex(fx.node(node));
         w.lvPasswords->setFocus();
         QTRY_COMPARE(QApplication::focusWidget()->objectName(), focus);
         QCOMPARE(w.lblCatCode->text(), QStringLiteral("3"));

@@ -13,7 +13,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QStyle>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace {
 
@@ -188,7 +188,7 @@ private slots:
         fx.clickNode(QStringLiteral("Banks"));
 
         // The tree's selection is not the current category: back to the tree, which loads it.
-        w.tvCategories->setCurrentItem(fx.node(QStringLiteral("Mail")));
+        w.tvCategories->setCurrentIndex(fx.node(QStringLiteral("Mail")));
         w.lvURLs->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), w.tvCategories);
         QCOMPARE(w.lblCatCode->text(), QStringLiteral("3"));
@@ -204,7 +204,7 @@ private slots:
         fx.addCategory(9, QStringLiteral("Empty"), 1, 0);
         w.views->Load(What::Categories);
         w.state.SelNodeIndex = 0;
-        w.tvCategories->setCurrentItem(fx.node(QStringLiteral("Empty")));
+        w.tvCategories->setCurrentIndex(fx.node(QStringLiteral("Empty")));
         w.tvCategories->setFocus();
         QTRY_COMPARE(w.lblCatCode->text(), QStringLiteral("9"));
         w.txtSiteName->setText(QStringLiteral("stale"));

@@ -8,7 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScopeGuard>
-#include <QTreeWidget>
+#include <QTreeView>
 
 using layout::Input;
 using layout::Result;

@@ -7,7 +7,7 @@
 
 #include <QFile>
 #include <QLabel>
-#include <QTreeWidget>
+#include <QTreeView>
 
 class TestStartup : public QObject {
     Q_OBJECT
@@ -34,14 +34,13 @@ private slots:
     {
         Fixture fx;
         frmMain& w = fx.open();
-        QCOMPARE(w.tvCategories->topLevelItemCount(), 1);
-        QTreeWidgetItem* root = w.tvCategories->topLevelItem(0);
-        QCOMPARE(root->text(0) + u' ' + items::key(root), QStringLiteral("Categories Roo0"));
-        QCOMPARE(items::picture(root), img1616::Root);
-        QCOMPARE(root->childCount(), 0);
-        QVERIFY(!root->isExpanded());
-        QVERIFY(root->isSelected());
-        QCOMPARE(w.tvCategories->currentItem(), root);
+        QCOMPARE(w.categoryModel.nodeCount(), 1);
+        const QModelIndex root = w.categoryModel.root();
+        QCOMPARE(root.data().toString(), QStringLiteral("Categories"));
+        QCOMPARE(pictureOf(root), img1616::Root);
+        QVERIFY(!w.tvCategories->isExpanded(root));
+        QVERIFY(w.tvCategories->selectionModel()->isSelected(root));
+        QCOMPARE(w.tvCategories->currentIndex(), root);
         QCOMPARE(w.state.SelNodeIndex, 0);
         QCOMPARE(w.sURLsCount->text(), QStringLiteral("0 Site(s)"));
         QVERIFY(!w.SSPanel1->isVisible());
@@ -59,19 +58,20 @@ private slots:
         fx.addCategory(7, QStringLiteral("Loans"), 2, 1);
         fx.addCategory(8, QStringLiteral("Work"), 2, 3);
         frmMain& w = fx.open();
-        QVERIFY(w.tvCategories->topLevelItem(0)->isExpanded());
-        QVERIFY(!fx.node(QStringLiteral("Banks"))->isExpanded());
-        // The node collection, from 1: key, text, parent's key, picture.
+        QVERIFY(w.tvCategories->isExpanded(w.categoryModel.root()));
+        QVERIFY(!w.tvCategories->isExpanded(fx.node(QStringLiteral("Banks"))));
+        // The nodes in load order: code, text, parent's code, picture.
+        const CategoryModel& m = w.categoryModel;
         QStringList nodes;
-        for (int i = 1; i <= w.Nodes.count(); ++i) {
-            QTreeWidgetItem* n = w.Nodes.at(i);
+        for (const qint32 code : m.codesInLoadOrder()) {
+            const QModelIndex n = m.indexOf(code);
             nodes << QStringLiteral("%1 %2 %3 %4")
-                         .arg(items::key(n), n->text(0), n->parent() ? items::key(n->parent()) : QStringLiteral("-"))
-                         .arg(items::picture(n));
+                         .arg(code)
+                         .arg(m.name(n), n.parent().isValid() ? QString::number(m.code(n.parent())) : QStringLiteral("-"))
+                         .arg(pictureOf(n));
         }
-        QCOMPARE(nodes,
-                 (QStringList{"Roo0 Categories - 15", "Sub1 Banks Roo0 17", "Sub3 Mail Roo0 17", "Sub5 Cards Sub1 17",
-                              "Sub7 Loans Sub1 17", "Sub8 Work Sub3 17", "Sub9 Gold Sub5 17"}));
+        QCOMPARE(nodes, (QStringList{"0 Categories - 15", "1 Banks 0 17", "3 Mail 0 17", "5 Cards 1 17", "7 Loans 1 17",
+                                     "8 Work 3 17", "9 Gold 5 17"}));
     }
 
     // Ranks are zero-padded to the width of the category's highest, and 0 shows nothing.
