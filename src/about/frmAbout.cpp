@@ -2,7 +2,7 @@
 
 #include "platform/Pictures.h"
 #include "platform/Shell.h"
-#include "window/Twips.h"
+#include "platform/Twips.h"
 
 #include <QColor>
 #include <QDir>

@@ -9,8 +9,8 @@
 #include "views/PasswordsList.h"
 #include "views/SitesList.h"
 #include "views/ViewItems.h"
-#include "window/UnlockKey.h"
-#include "window/frmMain.h"
+#include "views/UnlockKey.h"
+#include "views/Form.h"
 
 #include <QLabel>
 #include <QTreeView>
@@ -19,7 +19,7 @@ bool EditCommands::refusedWhileMoving()
 {
     if (!f.state.movingMode)
         return false;
-    f.prompter.warn(QStringLiteral("You can not do this while you moving sites"), frmMain::appTitle());
+    f.prompter.warn(QStringLiteral("You can not do this while you moving sites"), Form::appTitle());
     return true;
 }
 
@@ -37,7 +37,7 @@ bool EditCommands::selectedSiteIsCurrent() const
 
 void EditCommands::warn(const char* text)
 {
-    f.prompter.warn(QLatin1String(text), frmMain::caption());
+    f.prompter.warn(QLatin1String(text), Form::caption());
 }
 
 void EditCommands::focusTree()
@@ -59,7 +59,7 @@ void EditCommands::sbAdd()
             f.panel->NewWhat(f.state.CurWhat);
         }
     } else if (f.state.CurWhat == What::Passwords) {
-        if (!f.unlockKey->guard(frmMain::caption()))
+        if (!f.unlockKey->guard(Form::caption()))
             return;
         if (rootSelected())
             f.panel->NewWhat(What::Categories);
@@ -89,7 +89,7 @@ void EditCommands::sbEdit()
             f.panel->NewWhat(What::Sites);
         }
     } else if (f.state.CurWhat == What::Passwords) {
-        if (!f.unlockKey->guard(frmMain::caption()))
+        if (!f.unlockKey->guard(Form::caption()))
             return;
         if (rootSelected()) {
             warn("Select category first.");
@@ -108,7 +108,7 @@ void EditCommands::sbSave()
 {
     if (refusedWhileMoving())
         return;
-    if (f.state.CurWhat == What::Passwords && !f.unlockKey->guard(frmMain::caption()))
+    if (f.state.CurWhat == What::Passwords && !f.unlockKey->guard(Form::caption()))
         return;
     f.saver->SaveWhat(f.state.CurWhat);
 }

@@ -1,12 +1,12 @@
 #pragma once
 
-class frmMain;
+class Form;
 
 // The four record commands, reached from the toolbar, the shortcuts and the hidden menu. Each acts on the
 // view named by CurWhat.
 class EditCommands {
 public:
-    explicit EditCommands(frmMain& form) : f(form) {}
+    explicit EditCommands(Form& form) : f(form) {}
     void sbAdd();
     void sbEdit();
     void sbSave();
@@ -21,5 +21,5 @@ private:
     void warn(const char* text);
     void focusTree();
 
-    frmMain& f;
+    Form& f;
 };

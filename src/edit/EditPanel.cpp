@@ -13,7 +13,7 @@
 #include "views/SitesList.h"
 #include "views/ViewItems.h"
 #include "views/ViewLoader.h"
-#include "window/frmMain.h"
+#include "views/Form.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -26,7 +26,7 @@
 #include <algorithm>
 
 
-EditPanel::EditPanel(frmMain& form)
+EditPanel::EditPanel(Form& form)
     : QObject(nullptr),
       f(form), m_boxes{f.txtCatName, f.txtSiteName, f.txtURL, f.txtSiteDesc, f.txtUserID, f.txtPassword, f.txtPWDesc}
 {
@@ -169,7 +169,7 @@ bool EditPanel::allocateCode(What kind)
         else if (code > codes::MaxCode)
             full = kind == What::Sites ? limits::TooManySites : limits::TooManyCategories;
         if (!full.isEmpty()) {
-            f.prompter.warn(full, frmMain::caption());
+            f.prompter.warn(full, Form::caption());
             close();
             return false;
         }

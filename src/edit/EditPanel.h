@@ -1,44 +1,41 @@
 #pragma once
 
-#include "state/WindowState.h"
+#include "views/PanelPort.h"
 
 #include <QObject>
 #include <array>
 
-class frmMain;
+class Form;
 class QWidget;
 
 // The floating edit panel: which group is enabled, preparing a new record or loading one for editing,
 // and the events of its boxes.
-class EditPanel : public QObject {
+class EditPanel : public QObject, public PanelPort {
     Q_OBJECT
 
 public:
-    // Whether the panel holds a new record or an edited one; its caption says so.
-    enum class Mode { Add, Edit };
-
-    explicit EditPanel(frmMain& form);
+    explicit EditPanel(Form& form);
 
     // Enables the group of a kind of record; What::None disables all seven boxes.
-    void FocusControl(What what);
+    void FocusControl(What what) override;
     // Shows the panel for a new record of that kind, with its code allocated.
-    void NewWhat(What what);
+    void NewWhat(What what) override;
     // Shows the panel filled from the selected record of that kind.
-    void EditWhat(What what);
+    void EditWhat(What what) override;
     // Hides the panel; the boxes keep their contents.
-    void hide();
+    void hide() override;
     // Hides the panel as the user closes it (Esc, cmdX, a saved edit): the focus goes back to the view named
     // by CurWhat.
-    void close();
+    void close() override;
 
     // Shows the panel as it is; a hidden one comes back centred.
-    void show();
-    bool isOpen() const { return m_open; }
-    Mode mode() const { return m_mode; }
+    void show() override;
+    bool isOpen() const override { return m_open; }
+    Mode mode() const override { return m_mode; }
     // Sets the mode and the caption bar's text that names it.
-    void showCaption(Mode mode, What kind);
+    void showCaption(Mode mode, What kind) override;
     // The kind of record the enabled group holds: Passwords, Sites, else Categories.
-    What enabledKind() const;
+    What enabledKind() const override;
     // The first box of a group, nullptr for What::None.
     QWidget* firstBox(What what) const;
 
@@ -54,7 +51,7 @@ private:
     void focusFirstBox(What what);
     void boxFocused(QWidget* box);
 
-    frmMain& f;
+    Form& f;
     std::array<QWidget*, 7> m_boxes{};
     bool m_open = false;
     // Before the panel is first filled its caption ("[ Add / Edit ] Panel") reads as adding.

@@ -15,8 +15,8 @@
 #include "views/SitesList.h"
 #include "views/ViewItems.h"
 #include "views/ViewLoader.h"
-#include "window/UnlockKey.h"
-#include "window/frmMain.h"
+#include "views/UnlockKey.h"
+#include "views/Form.h"
 
 #include <QFrame>
 #include <QJsonArray>
@@ -71,7 +71,7 @@ void RecordDeleter::DeleteWhat(What what)
 {
     if (f.panel->isOpen())
         return;
-    if (what == What::Passwords && !f.unlockKey->guard(frmMain::appTitle()))
+    if (what == What::Passwords && !f.unlockKey->guard(Form::appTitle()))
         return;
     if (what == What::Categories)
         deleteCategory();

@@ -5,13 +5,13 @@
 #include <QList>
 #include <QString>
 
-class frmMain;
+class Form;
 
 // DeleteWhat: removes the current record with everything below it, after asking. Each confirmed deletion is
 // one unit of work in the store: it is written whole or, when the store refuses a step, not at all.
 class RecordDeleter {
 public:
-    explicit RecordDeleter(frmMain& form) : f(form) {}
+    explicit RecordDeleter(Form& form) : f(form) {}
     void DeleteWhat(What what);
 
 private:
@@ -27,5 +27,5 @@ private:
     void tell(const QString& text, bool error);
     void focusTree();
 
-    frmMain& f;
+    Form& f;
 };

@@ -13,8 +13,8 @@
 #include "views/CategoryTree.h"
 #include "views/ViewItems.h"
 #include "views/ViewLoader.h"
-#include "window/UnlockKey.h"
-#include "window/frmMain.h"
+#include "views/UnlockKey.h"
+#include "views/Form.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -27,7 +27,7 @@ void RecordSaver::SaveWhat(What what)
 {
     if (!f.panel->isOpen())
         return;
-    if (what == What::Passwords && !f.unlockKey->guard(frmMain::caption()))
+    if (what == What::Passwords && !f.unlockKey->guard(Form::caption()))
         return;
 
     const What kind = f.panel->enabledKind();
@@ -54,20 +54,20 @@ bool RecordSaver::warnIfEmpty(const QString& text, const QString& message)
 {
     if (!text.isEmpty())
         return false;
-    f.prompter.warn(message, frmMain::caption());
+    f.prompter.warn(message, Form::caption());
     return true;
 }
 
 bool RecordSaver::refused(bool overLimit, const QString& message)
 {
     if (overLimit)
-        f.prompter.warn(message, frmMain::caption());
+        f.prompter.warn(message, Form::caption());
     return overLimit;
 }
 
 bool RecordSaver::askUpdate(const QString& question)
 {
-    return f.prompter.confirm(question, frmMain::caption(), Prompt::Icon::Question);
+    return f.prompter.confirm(question, Form::caption(), Prompt::Icon::Question);
 }
 
 bool RecordSaver::savePassword()
@@ -79,7 +79,7 @@ bool RecordSaver::savePassword()
         warnIfEmpty(trimSpaces(f.txtSiteName->text()), QStringLiteral("Select site first.")))
         return false;
     if (U.isEmpty() || password.isEmpty()) {
-        f.prompter.warn(QStringLiteral("Enter UserID and Password first."), frmMain::caption());
+        f.prompter.warn(QStringLiteral("Enter UserID and Password first."), Form::caption());
         return false;
     }
     const Registers& r = f.state.registers();
@@ -163,7 +163,7 @@ bool RecordSaver::saveCategory(qint64& remembered)
 
 void RecordSaver::followUp(What what, qint64 remembered)
 {
-    const bool addMode = f.panel->mode() == EditPanel::Mode::Add;
+    const bool addMode = f.panel->mode() == PanelPort::Mode::Add;
     f.views->Load(what);
 
     if (what == What::Categories) {

@@ -4,12 +4,12 @@
 
 #include <QString>
 
-class frmMain;
+class Form;
 
 // SaveWhat: writes the edit panel into the store.
 class RecordSaver {
 public:
-    explicit RecordSaver(frmMain& form) : f(form) {}
+    explicit RecordSaver(Form& form) : f(form) {}
     // Saves the record of the panel's enabled group; What chooses the guard, the view reloaded afterwards
     // and the follow-up.
     void SaveWhat(What what);
@@ -25,5 +25,5 @@ private:
     bool askUpdate(const QString& question);
     void followUp(What what, qint64 remembered);
 
-    frmMain& f;
+    Form& f;
 };

@@ -13,7 +13,7 @@
 #include "views/SitesList.h"
 #include "views/ViewItems.h"
 #include "views/ViewLoader.h"
-#include "window/frmMain.h"
+#include "views/Form.h"
 
 #include <QAction>
 #include <QFrame>
@@ -113,7 +113,7 @@ void SiteMover::paste()
         return;
     const QModelIndex target = f.tree->current();
     if (!target.isValid() || f.categoryModel.isRoot(target)) {
-        f.prompter.warn(QStringLiteral("You can not move sites here!"), frmMain::caption());
+        f.prompter.warn(QStringLiteral("You can not move sites here!"), Form::caption());
         setDown(true);
         showPasteFace();
         return;

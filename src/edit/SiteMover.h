@@ -2,14 +2,14 @@
 
 #include <QtGlobal>
 
-class frmMain;
+class Form;
 
 // Moving checked sites with their passwords to another category: toolbar button 9. Going down it picks the
 // checked sites out of the list (the store is not touched); going up it pastes them, with their passwords,
 // into the selected category under new codes, as one unit of work.
 class SiteMover {
 public:
-    explicit SiteMover(frmMain& form) : f(form) {}
+    explicit SiteMover(Form& form) : f(form) {}
     // Button 9 was clicked: it goes down (pick) or up (paste).
     void ButtonClicked();
 
@@ -25,5 +25,5 @@ private:
     // Moving mode, and button 9 showing it.
     void setDown(bool down);
 
-    frmMain& f;
+    Form& f;
 };

@@ -12,7 +12,7 @@
 #include "views/SitesList.h"
 #include "views/ViewItems.h"
 #include "views/ViewLoader.h"
-#include "window/frmMain.h"
+#include "views/Form.h"
 
 #include <QTreeView>
 
@@ -48,7 +48,7 @@ void SiteStars::changeRank(int step)
         if (!found.empty()) {
             const qint64 rank = found.front()["Rank"].toLongLong();
             if (step > 0 && rank >= codes::MaxCode)
-                f.prompter.warn(limits::RankTooHigh, frmMain::caption());
+                f.prompter.warn(limits::RankTooHigh, Form::caption());
             else if (step > 0)
                 f.db.execute(RaiseRank, {rank + 1, C, S});
             else if (rank != 0)

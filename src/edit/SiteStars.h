@@ -2,13 +2,13 @@
 
 #include <QString>
 
-class frmMain;
+class Form;
 
 // Raising and lowering the selected site's star rank. Each change is one unit of work; the list is then
 // rebuilt from the store and the site selected again.
 class SiteStars {
 public:
-    explicit SiteStars(frmMain& form) : f(form) {}
+    explicit SiteStars(Form& form) : f(form) {}
     void AddStar();
     void DeleteStar();
 
@@ -17,5 +17,5 @@ private:
     void changeRank(int step);
     void reselect(qint32 siteCode);
 
-    frmMain& f;
+    Form& f;
 };

@@ -7,12 +7,12 @@
 #include "platform/Clipboard.h"
 #include "platform/Prompter.h"
 #include "views/SitesList.h"
-#include "window/frmMain.h"
+#include "views/Form.h"
 
 #include <QAction>
 #include <QCoreApplication>
 
-ToolbarCommands::ToolbarCommands(frmMain& form) : QObject(nullptr), f(form)
+ToolbarCommands::ToolbarCommands(Form& form) : QObject(nullptr), f(form)
 {
     for (int index = 1; index < int(f.Buttons.size()); ++index) {
         if (QAction* button = f.Buttons[index])
@@ -23,7 +23,7 @@ ToolbarCommands::ToolbarCommands(frmMain& form) : QObject(nullptr), f(form)
 void ToolbarCommands::ButtonClick(int index)
 {
     if (f.state.movingMode && index != 9 && index != 17) {
-        f.prompter.warn(QStringLiteral("You can not do that while moving sites"), frmMain::appTitle());
+        f.prompter.warn(QStringLiteral("You can not do that while moving sites"), Form::appTitle());
         return;
     }
     switch (index) {
@@ -67,7 +67,7 @@ void ToolbarCommands::ButtonClick(int index)
 
 void ToolbarCommands::showAbout()
 {
-    frmAbout dlg(f.programFolder, f.shell, &f);
+    frmAbout dlg(f.programFolder, f.shell, f.mainWindow());
     dlg.exec();
 }
 

@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-class frmMain;
+class Form;
 
 // Dispatches a click on a toolbar button by its index. While sites are being moved only the Move/Paste
 // button (9) and Exit (17) act.
@@ -10,7 +10,7 @@ class ToolbarCommands : public QObject {
     Q_OBJECT
 
 public:
-    explicit ToolbarCommands(frmMain& form);
+    explicit ToolbarCommands(Form& form);
     void ButtonClick(int index);
 
 private:
@@ -19,5 +19,5 @@ private:
     // Ends the program at once: the main loop is asked to return and nothing more runs here.
     static void exitNow();
 
-    frmMain& f;
+    Form& f;
 };

@@ -1,11 +1,11 @@
 #include "views/CategoryTree.h"
 
-#include "edit/EditPanel.h"
+#include "views/PanelPort.h"
 #include "models/CategoryModel.h"
 #include "platform/Pictures.h"
 #include "views/SitesList.h"
 #include "views/ViewLoader.h"
-#include "window/frmMain.h"
+#include "views/Form.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -13,7 +13,7 @@
 #include <QMouseEvent>
 #include <QTreeView>
 
-CategoryTree::CategoryTree(frmMain& form) : QObject(nullptr), f(form), m_model(form.categoryModel)
+CategoryTree::CategoryTree(Form& form) : QObject(nullptr), f(form), m_model(form.categoryModel)
 {
     QTreeView* tree = f.tvCategories;
     tree->installEventFilter(this);
@@ -145,7 +145,7 @@ void CategoryTree::Collapse(const QModelIndex& node)
 void CategoryTree::GotFocus()
 {
     f.state.CurWhat = What::Categories;
-    frmMain::setBorderStyle(f.tvCategories, 1);
+    Form::setBorderStyle(f.tvCategories, 1);
     const QModelIndex node = selected();
     if (f.panel->isOpen()) {
         f.panel->FocusControl(f.state.CurWhat);
@@ -164,5 +164,5 @@ void CategoryTree::GotFocus()
 
 void CategoryTree::LostFocus()
 {
-    frmMain::setBorderStyle(f.tvCategories, 0);
+    Form::setBorderStyle(f.tvCategories, 0);
 }

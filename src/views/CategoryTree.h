@@ -4,14 +4,14 @@
 #include <QObject>
 
 class CategoryModel;
-class frmMain;
+class Form;
 
 // How the category tree reacts: node click, Space, collapse, focus gained and lost.
 class CategoryTree : public QObject {
     Q_OBJECT
 
 public:
-    explicit CategoryTree(frmMain& form);
+    explicit CategoryTree(Form& form);
 
     // The node click for a node; it becomes the tree's selected node.
     void NodeClick(const QModelIndex& node);
@@ -34,6 +34,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    frmMain& f;
+    Form& f;
     CategoryModel& m_model;
 };

@@ -1,7 +1,7 @@
 #include "views/PasswordsList.h"
 
 #include "cipher/CryptText.h"
-#include "edit/EditPanel.h"
+#include "views/PanelPort.h"
 #include "models/CategoryModel.h"
 #include "models/PasswordsModel.h"
 #include "platform/Clipboard.h"
@@ -12,8 +12,8 @@
 #include "views/CategoryTree.h"
 #include "views/SitesList.h"
 #include "views/ViewItems.h"
-#include "window/UnlockKey.h"
-#include "window/frmMain.h"
+#include "views/UnlockKey.h"
+#include "views/Form.h"
 
 #include <QFocusEvent>
 #include <QHeaderView>
@@ -32,7 +32,7 @@ const QString SelectEntries =
 
 } // namespace
 
-PasswordsList::PasswordsList(frmMain& form)
+PasswordsList::PasswordsList(Form& form)
     : QObject(nullptr), f(form), m_list(form.lvPasswords), m_model(form.passwordsModel)
 {
     m_list->installEventFilter(this);
@@ -126,7 +126,7 @@ const EntryRow* PasswordsList::selectedEntry() const
 
 void PasswordsList::EntryClick()
 {
-    if (!f.unlockKey->guard(frmMain::caption())) {
+    if (!f.unlockKey->guard(Form::caption())) {
         f.state.CurWhat = What::Sites;
         f.panel->FocusControl(f.state.CurWhat);
         return;
@@ -134,7 +134,7 @@ void PasswordsList::EntryClick()
     const EntryRow* row = selectedEntry();
     if (rowCount() == 0 || !row || trimSpaces(row->userId).isEmpty()) {
         if (f.panel->isOpen())
-            f.panel->showCaption(EditPanel::Mode::Add, What::Passwords);
+            f.panel->showCaption(PanelPort::Mode::Add, What::Passwords);
         return;
     }
     if (const QModelIndex node = f.tree->current(); node.isValid()) {
@@ -150,7 +150,7 @@ void PasswordsList::EntryClick()
 
     takeEntry(*row);
     if (f.panel->isOpen())
-        f.panel->showCaption(EditPanel::Mode::Edit, What::Passwords);
+        f.panel->showCaption(PanelPort::Mode::Edit, What::Passwords);
 }
 
 void PasswordsList::takeEntry(const EntryRow& row)
@@ -179,7 +179,7 @@ void PasswordsList::HeaderClick(int c)
 void PasswordsList::GotFocus()
 {
     f.state.CurWhat = What::Passwords;
-    frmMain::setBorderStyle(m_list, 1);
+    Form::setBorderStyle(m_list, 1);
     const QModelIndex node = f.tree->selected();
     if (node != f.tree->current()) {
         LostFocus();
@@ -222,5 +222,5 @@ void PasswordsList::GotFocus()
 
 void PasswordsList::LostFocus()
 {
-    frmMain::setBorderStyle(m_list, 0);
+    Form::setBorderStyle(m_list, 0);
 }

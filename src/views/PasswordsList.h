@@ -4,7 +4,7 @@
 
 #include <QObject>
 
-class frmMain;
+class Form;
 class PasswordsModel;
 class QTreeView;
 struct EntryRow;
@@ -14,7 +14,7 @@ class PasswordsList : public QObject {
     Q_OBJECT
 
 public:
-    explicit PasswordsList(frmMain& form);
+    explicit PasswordsList(Form& form);
 
     // ReLoad for "Passwords": the entries of the selected site in the selected category.
     void Fill();
@@ -37,7 +37,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    frmMain& f;
+    Form& f;
     QTreeView* m_list;
     PasswordsModel& m_model;
     SortState m_sort;

@@ -1,6 +1,6 @@
 #include "views/SitesList.h"
 
-#include "edit/EditPanel.h"
+#include "views/PanelPort.h"
 #include "models/CategoryModel.h"
 #include "models/SitesModel.h"
 #include "platform/Pictures.h"
@@ -9,7 +9,7 @@
 #include "views/CategoryTree.h"
 #include "views/ViewItems.h"
 #include "views/ViewLoader.h"
-#include "window/frmMain.h"
+#include "views/Form.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -20,7 +20,7 @@
 #include <algorithm>
 #include <iterator>
 
-SitesList::SitesList(frmMain& form) : QObject(nullptr), f(form), m_list(form.lvURLs), m_model(form.sitesModel)
+SitesList::SitesList(Form& form) : QObject(nullptr), f(form), m_list(form.lvURLs), m_model(form.sitesModel)
 {
     m_list->installEventFilter(this);
     // Presses land on the viewport: each one starts a fresh click.
@@ -124,7 +124,7 @@ void SitesList::SiteClick()
     const SiteRow* row = selectedSite();
     if (rowCount() == 0 || !row || trimSpaces(row->name).isEmpty()) {
         if (f.panel->isOpen())
-            f.panel->showCaption(EditPanel::Mode::Add, What::Sites);
+            f.panel->showCaption(PanelPort::Mode::Add, What::Sites);
         return;
     }
     f.views->Clear(What::Passwords);
@@ -136,7 +136,7 @@ void SitesList::SiteClick()
     f.txtCatName->setText(f.categoryModel.name(f.tree->current()));
     f.views->Load(What::Passwords);
     if (f.panel->isOpen())
-        f.panel->showCaption(EditPanel::Mode::Edit, What::Sites);
+        f.panel->showCaption(PanelPort::Mode::Edit, What::Sites);
 }
 
 void SitesList::GoToSite()
@@ -193,7 +193,7 @@ void SitesList::HeaderClick(int c)
 void SitesList::GotFocus()
 {
     f.state.CurWhat = What::Sites;
-    frmMain::setBorderStyle(m_list, 1);
+    Form::setBorderStyle(m_list, 1);
     const QModelIndex node = f.tree->selected();
     if (node != f.tree->current()) {
         LostFocus();
@@ -232,5 +232,5 @@ void SitesList::GotFocus()
 
 void SitesList::LostFocus()
 {
-    frmMain::setBorderStyle(m_list, 0);
+    Form::setBorderStyle(m_list, 0);
 }

@@ -6,7 +6,7 @@
 
 #include <optional>
 
-class frmMain;
+class Form;
 class QTreeView;
 class SitesModel;
 struct SiteRow;
@@ -16,7 +16,7 @@ class SitesList : public QObject {
     Q_OBJECT
 
 public:
-    explicit SitesList(frmMain& form);
+    explicit SitesList(Form& form);
 
     // The site click on the list's selected row.
     void SiteClick();
@@ -47,7 +47,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    frmMain& f;
+    Form& f;
     QTreeView* m_list;
     SitesModel& m_model;
     SortState m_sort;

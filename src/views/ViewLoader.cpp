@@ -8,7 +8,7 @@
 #include "views/PasswordsList.h"
 #include "views/SitesList.h"
 #include "views/ViewItems.h"
-#include "window/frmMain.h"
+#include "views/Form.h"
 
 #include <QLabel>
 #include <QLineEdit>

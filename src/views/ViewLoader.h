@@ -2,13 +2,13 @@
 
 #include "state/WindowState.h"
 
-class frmMain;
+class Form;
 
 // Load, ReLoad and Clear: filling and emptying the three views and the edit panel's groups.
 // What names a view; What::None does nothing.
 class ViewLoader {
 public:
-    explicit ViewLoader(frmMain& form) : f(form) {}
+    explicit ViewLoader(Form& form) : f(form) {}
 
     // Empties the view and the views below it in the cascade, then ReLoad.
     void Load(What what);
@@ -23,5 +23,5 @@ private:
     void reloadCategories();
     void reloadSites();
 
-    frmMain& f;
+    Form& f;
 };

@@ -3,7 +3,7 @@
 #include "cipher/CryptText.h"
 #include "platform/Prompter.h"
 #include "store/TrimSpaces.h"
-#include "window/UnlockKey.h"
+#include "views/UnlockKey.h"
 #include "window/frmMain.h"
 
 #include <QApplication>

@@ -19,8 +19,8 @@
 #include "window/KeyRouter.h"
 #include "window/Layout.h"
 #include "window/PanelDrag.h"
-#include "window/Twips.h"
-#include "window/UnlockKey.h"
+#include "platform/Twips.h"
+#include "views/UnlockKey.h"
 
 #include <QAction>
 #include <QApplication>
@@ -94,8 +94,7 @@ void setColumnWidths(QTreeView* view, const auto& widths)
 } // namespace
 
 frmMain::frmMain(const QString& folder, Connection& connection, Services services, QWidget* parent)
-    : QWidget(parent), programFolder(folder), db(connection), prompter(services.prompter),
-      clipboard(services.clipboard), shell(services.shell)
+    : QWidget(parent), Form(folder, connection, services)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(caption());
@@ -111,20 +110,29 @@ frmMain::frmMain(const QString& folder, Connection& connection, Services service
         show(lblSiteCode, state.registers().siteCode);
         show(lblSer, state.registers().ser);
     });
+    createSubsystems();
+}
 
-    views = std::make_unique<ViewLoader>(*this);
-    tree = std::make_unique<CategoryTree>(*this);
-    sites = std::make_unique<SitesList>(*this);
-    passwords = std::make_unique<PasswordsList>(*this);
-    unlockKey = std::make_unique<UnlockKey>(*this);
-    checkTool = std::make_unique<CheckTool>(*this);
-    panel = std::make_unique<EditPanel>(*this);
-    saver = std::make_unique<RecordSaver>(*this);
-    deleter = std::make_unique<RecordDeleter>(*this);
-    commands = std::make_unique<EditCommands>(*this);
-    stars = std::make_unique<SiteStars>(*this);
-    mover = std::make_unique<SiteMover>(*this);
-    toolbar = std::make_unique<ToolbarCommands>(*this);
+void frmMain::createSubsystems()
+{
+    // Each is handed the form as it is built, so a later one may reach an earlier one.
+    const auto make = [this]<typename T>(std::unique_ptr<T>& owner, auto*& shared) {
+        owner = std::make_unique<T>(static_cast<Form&>(*this));
+        shared = owner.get();
+    };
+    make(m_views, views);
+    make(m_tree, tree);
+    make(m_sites, sites);
+    make(m_passwords, passwords);
+    make(m_unlockKey, unlockKey);
+    m_checkTool = std::make_unique<CheckTool>(*this);
+    make(m_panel, panel);
+    make(m_saver, saver);
+    make(m_deleter, deleter);
+    make(m_commands, commands);
+    make(m_stars, stars);
+    make(m_mover, mover);
+    m_toolbar = std::make_unique<ToolbarCommands>(*this);
     m_keys = std::make_unique<KeyRouter>(*this);
     m_drag = std::make_unique<PanelDrag>(*this);
 }
@@ -419,7 +427,7 @@ void frmMain::startUp()
     const QModelIndex root = categoryModel.root();
     if (categoryModel.nodeCount() > 1)
         tvCategories->expand(root);
-    tree->select(root);
+    m_tree->select(root);
     state.SelNodeIndex = 0;
     tvCategories->setFocus();
 }
@@ -490,15 +498,4 @@ void frmMain::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange || event->type() == QEvent::WindowStateChange)
         arrange();
-}
-
-void frmMain::showStoreError(const QString& reason)
-{
-    prompter.error(reason, caption());
-}
-
-void frmMain::setBorderStyle(QFrame* view, int style)
-{
-    view->setFrameShape(style == 1 ? QFrame::StyledPanel : QFrame::NoFrame);
-    view->setProperty("BorderStyle", style);
 }

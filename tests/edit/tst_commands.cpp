@@ -53,7 +53,7 @@ void run(frmMain& w, const QString& command)
                                                                   {"Edit", &EditCommands::sbEdit},
                                                                   {"Save", &EditCommands::sbSave},
                                                                   {"Delete", &EditCommands::sbDelete}};
-    (w.commands.get()->*commands.value(command))();
+    (w.commands->*commands.value(command))();
 }
 
 } // namespace

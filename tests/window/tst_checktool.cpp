@@ -2,7 +2,7 @@
 #include "support/Fixture.h"
 #include "support/TestMain.h"
 #include "window/CheckTool.h"
-#include "window/UnlockKey.h"
+#include "views/UnlockKey.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -68,11 +68,11 @@ private slots:
         Fixture fx;
         frmMain& w = openWithKey(fx, QStringLiteral("23456"));
         w.txtNormal->setText(QStringLiteral("plain"));
-        w.checkTool->Check();
+        w.cmdCheck->click();
         QCOMPARE(w.txtEncrepted->text(), EncryptedPlaceholder);
         QTest::keyClicks(w.txtPass, QStringLiteral("1"));
         w.txtEncrepted->setText(QStringLiteral("cipher"));
-        w.checkTool->Check();
+        w.cmdCheck->click();
         const QList<Prompt> shown{{unlockKeyMessage(), QStringLiteral("Dorvu v4.0"), Prompt::Icon::Exclamation},
                                   {QStringLiteral("Clear one of the text box ( Normal text ) or ( Encrypted text )"),
                                    QStringLiteral("Dorvu"), Prompt::Icon::Exclamation}};

@@ -3,7 +3,7 @@
 #include "support/TestMain.h"
 
 #include "window/KeyRouter.h"
-#include "window/Twips.h"
+#include "platform/Twips.h"
 
 #include <QFrame>
 #include <QKeyEvent>

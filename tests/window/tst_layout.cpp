@@ -1,7 +1,7 @@
 #include "support/Fixture.h"
 #include "support/TestMain.h"
 #include "window/Layout.h"
-#include "window/Twips.h"
+#include "platform/Twips.h"
 
 #include <QApplication>
 #include <QHeaderView>

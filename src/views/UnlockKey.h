@@ -4,7 +4,7 @@
 #include <QObject>
 #include <QString>
 
-class frmMain;
+class Form;
 class QWidget;
 
 // The unlock-key box, its indicator, the key.chk check and the focus hold while the key is incomplete.
@@ -12,7 +12,7 @@ class UnlockKey : public QObject {
     Q_OBJECT
 
 public:
-    explicit UnlockKey(frmMain& form);
+    explicit UnlockKey(Form& form);
 
     // The key as the cipher reads it: the box's current text.
     QString key() const;
@@ -44,7 +44,7 @@ private:
     void pasteDigits();
     void showContextMenu(const QPoint& globalPos);
 
-    frmMain& f;
+    Form& f;
     QString m_lastKey;
     bool m_holding = false;
     bool m_reclaimQueued = false;

@@ -1,4 +1,4 @@
-#include "window/UnlockKey.h"
+#include "views/UnlockKey.h"
 
 #include "cipher/CryptText.h"
 #include "cipher/KeyFile.h"
@@ -10,7 +10,7 @@
 #include "views/SitesList.h"
 #include "views/ViewItems.h"
 #include "views/ViewLoader.h"
-#include "window/frmMain.h"
+#include "views/Form.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -62,7 +62,7 @@ QColor fromColourValue(int value)
 
 } // namespace
 
-UnlockKey::UnlockKey(frmMain& form) : QObject(nullptr), f(form)
+UnlockKey::UnlockKey(Form& form) : QObject(nullptr), f(form)
 {
     QLineEdit* box = f.txtPass;
     box->setValidator(new DigitsOnly(box));
@@ -141,7 +141,7 @@ void UnlockKey::showCheckSentence()
         break;
     case KeyFileRead::Status::Unreadable:
         // The user placed the file to see the key checked: say why it is not.
-        f.prompter.warn(read.error, frmMain::caption());
+        f.prompter.warn(read.error, Form::caption());
         break;
     case KeyFileRead::Status::Read:
         f.txtNormal->setText(CryptText(CryptMode::Dec, key(), read.lastField));
@@ -173,13 +173,13 @@ void UnlockKey::reloadPasswords()
 
 bool UnlockKey::mayReclaim() const
 {
-    if (!m_holding || !f.isVisible() || !f.txtPass->isVisible() || !f.txtPass->isEnabled())
+    if (!m_holding || !f.mainWindow()->isVisible() || !f.txtPass->isVisible() || !f.txtPass->isEnabled())
         return false;
     // A dialog (a message box, say) keeps its focus; so does any other window.
     if (QApplication::activeModalWidget())
         return false;
     const QWidget* now = QApplication::focusWidget();
-    return now && now != f.txtPass && now->window() == &f;
+    return now && now != f.txtPass && now->window() == f.mainWindow();
 }
 
 void UnlockKey::focusChanged(QWidget*)
