@@ -24,7 +24,8 @@ fail() {
 
 start_x() {
     # Xvfb picks a free display itself and tells us which: no race with other servers starting meanwhile.
-    Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp >"$WORK/display" 2>"$WORK/xvfb.log" &
+    # -noreset: a server resets when its last client leaves, and refuses clients that connect meanwhile.
+    Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp -noreset >"$WORK/display" 2>"$WORK/xvfb.log" &
     PIDS+=($!)
     for _ in $(seq 100); do
         if [[ -s "$WORK/display" ]]; then
