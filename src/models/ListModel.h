@@ -27,6 +27,27 @@ public:
 protected:
     // Puts the rows in a new order: byKey[i] is the old row of the new row i.
     virtual void reorder(const std::vector<int>& byKey) = 0;
+    // Rows put in a new order in place, cycle by cycle, so a large list is not copied.
+    template <typename Row> static void permute(std::vector<Row>& rows, const std::vector<int>& byKey)
+    {
+        std::vector<bool> placed(rows.size(), false);
+        for (size_t start = 0; start < rows.size(); ++start) {
+            if (placed[start])
+                continue;
+            Row moving = std::move(rows[start]);
+            size_t to = start;
+            for (;;) {
+                placed[to] = true;
+                const size_t from = size_t(byKey[to]);
+                if (from == start) {
+                    rows[to] = std::move(moving);
+                    break;
+                }
+                rows[to] = std::move(rows[from]);
+                to = from;
+            }
+        }
+    }
     // Moves the persistent indexes (the view's selection and focus) to the rows' new places; -1: gone.
     void remap(const std::vector<int>& newPlace);
     // The header's captions, pictures and alignment.

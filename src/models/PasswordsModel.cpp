@@ -80,9 +80,5 @@ void PasswordsModel::removeEntry(int row)
 
 void PasswordsModel::reorder(const std::vector<int>& byKey)
 {
-    std::vector<EntryRow> sorted;
-    sorted.reserve(m_rows.size());
-    for (int row : byKey)
-        sorted.push_back(std::move(m_rows[size_t(row)]));
-    m_rows = std::move(sorted);
+    permute(m_rows, byKey);
 }

@@ -52,10 +52,10 @@ QVariant SitesModel::data(const QModelIndex& index, int role) const
     if (!index.isValid())
         return {};
     const int column = index.column();
-    const Row& row = m_rows[size_t(index.row())];
-    const int picture = column == NameColumn                           ? img1616::Site
-                        : column == RankColumn && row.site.rank != 0 ? img1616::Rank
-                                                                       : img1616::None;
+    const SiteRow& row = m_rows[size_t(index.row())];
+    const int picture = column == NameColumn                      ? img1616::Site
+                        : column == RankColumn && row.rank != 0 ? img1616::Rank
+                                                                  : img1616::None;
     switch (role) {
     case Qt::DisplayRole:
         return text(index.row(), column);
@@ -68,7 +68,7 @@ QVariant SitesModel::data(const QModelIndex& index, int role) const
     case Qt::TextAlignmentRole:
         return column == RankColumn ? QVariant(Qt::AlignCenter) : QVariant();
     case CodeRole:
-        return row.site.siteCode;
+        return row.siteCode;
     default:
         return {};
     }
@@ -95,7 +95,7 @@ bool SitesModel::setData(const QModelIndex& index, const QVariant& value, int ro
 {
     if (!index.isValid() || index.column() != CheckColumn || role != Qt::CheckStateRole)
         return false;
-    Row& row = m_rows[size_t(index.row())];
+    SiteRow& row = m_rows[size_t(index.row())];
     const bool checked = value.value<Qt::CheckState>() == Qt::Checked;
     if (row.checked == checked)
         return true;
@@ -106,16 +106,15 @@ bool SitesModel::setData(const QModelIndex& index, const QVariant& value, int ro
     return true;
 }
 
-void SitesModel::setRows(std::vector<SiteRow> rows)
+void SitesModel::setRows(std::vector<SiteRow>&& rows)
 {
     beginResetModel();
-    m_rows.clear();
-    m_rows.reserve(rows.size());
     qint32 highest = 0;
     for (SiteRow& site : rows) {
         highest = std::max(highest, site.rank);
-        m_rows.push_back({std::move(site), false});
+        site.checked = false;
     }
+    m_rows = std::move(rows);
     m_rankDigits = highest > 0 ? int(QString::number(highest).size()) : 0;
     m_checked = 0;
     endResetModel();
@@ -124,7 +123,7 @@ void SitesModel::setRows(std::vector<SiteRow> rows)
 int SitesModel::rowOfSite(qint32 siteCode) const
 {
     const auto it = std::find_if(m_rows.cbegin(), m_rows.cend(),
-                                 [siteCode](const Row& row) { return row.site.siteCode == siteCode; });
+                                 [siteCode](const SiteRow& row) { return row.siteCode == siteCode; });
     return it == m_rows.cend() ? -1 : int(it - m_rows.cbegin());
 }
 
@@ -141,7 +140,7 @@ QList<int> SitesModel::checkedRows() const
 
 void SitesModel::setAllChecked(bool checked)
 {
-    for (Row& row : m_rows)
+    for (SiteRow& row : m_rows)
         row.checked = checked;
     m_checked = checked ? int(m_rows.size()) : 0;
     if (!m_rows.empty())
@@ -176,9 +175,5 @@ void SitesModel::removeSites(const QList<int>& rows)
 
 void SitesModel::reorder(const std::vector<int>& byKey)
 {
-    std::vector<Row> sorted;
-    sorted.reserve(m_rows.size());
-    for (int row : byKey)
-        sorted.push_back(std::move(m_rows[size_t(row)]));
-    m_rows = std::move(sorted);
+    permute(m_rows, byKey);
 }

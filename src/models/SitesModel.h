@@ -7,10 +7,11 @@
 
 #include <vector>
 
-// One site of the current category, as the store holds it.
+// One site of the current category, as the store holds it, and whether its box is ticked.
 struct SiteRow {
     qint32 siteCode = 0;
     qint32 rank = 0;
+    bool checked = false;
     QString name;
     QString url;
     QString description;
@@ -32,11 +33,11 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
-    // A reload: every row unchecked, in the order given.
-    void setRows(std::vector<SiteRow> rows);
-    void clear() { setRows({}); }
+    // A reload: every row unchecked, in the order given (the rows are taken over, not copied).
+    void setRows(std::vector<SiteRow>&& rows);
+    void clear() { setRows(std::vector<SiteRow>()); }
 
-    const SiteRow& site(int row) const { return m_rows[size_t(row)].site; }
+    const SiteRow& site(int row) const { return m_rows[size_t(row)]; }
     QString text(int row, int column) const override;
     // The row of a site, -1 when it is not listed.
     int rowOfSite(qint32 siteCode) const;
@@ -60,11 +61,7 @@ protected:
     void reorder(const std::vector<int>& byKey) override;
 
 private:
-    struct Row {
-        SiteRow site;
-        bool checked = false;
-    };
-    std::vector<Row> m_rows;
+    std::vector<SiteRow> m_rows;
     int m_checked = 0;
     int m_rankDigits = 0;
 };

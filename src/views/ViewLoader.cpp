@@ -67,11 +67,12 @@ void ViewLoader::reloadSites()
     emptySites();
     const qint64 C = f.tree->currentCode();
     std::vector<SiteRow> rows;
+    rows.reserve(size_t(f.db.scalar(QStringLiteral("SELECT count(*) FROM URLs WHERE CatCode = ?"), {C}).toLongLong()));
     f.db.each(QStringLiteral("SELECT SiteCode, Rank, SiteName, URL, SiteDesc FROM URLs WHERE CatCode = ? "
                              "ORDER BY SiteName COLLATE NOCASE"),
               {C}, [&rows](const Cursor& row) {
                   // A Null description shows empty.
-                  rows.push_back({qint32(row.integer(0)), qint32(row.integer(1)), row.text(2), row.text(3),
+                  rows.push_back({qint32(row.integer(0)), qint32(row.integer(1)), false, row.text(2), row.text(3),
                                   row.text(4)});
               });
     const size_t count = rows.size();
