@@ -16,25 +16,15 @@ class EditPanel : public QObject, public PanelPort {
 public:
     explicit EditPanel(Form& form);
 
-    // Enables the group of a kind of record; What::None disables all seven boxes.
     void FocusControl(What what) override;
-    // Shows the panel for a new record of that kind, with its code allocated.
     void NewWhat(What what) override;
-    // Shows the panel filled from the selected record of that kind.
     void EditWhat(What what) override;
-    // Hides the panel; the boxes keep their contents.
-    void hide() override;
-    // Hides the panel as the user closes it (Esc, cmdX, a saved edit): the focus goes back to the view named
-    // by CurWhat.
-    void close() override;
-
-    // Shows the panel as it is; a hidden one comes back centred.
     void show() override;
+    void hide() override;
+    void close() override;
     bool isOpen() const override { return m_open; }
     Mode mode() const override { return m_mode; }
-    // Sets the mode and the caption bar's text that names it.
     void showCaption(Mode mode, What kind) override;
-    // The kind of record the enabled group holds: Passwords, Sites, else Categories.
     What enabledKind() const override;
     // The first box of a group, nullptr for What::None.
     QWidget* firstBox(What what) const;

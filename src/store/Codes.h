@@ -1,15 +1,9 @@
 #pragma once
 
-#include <QString>
 #include <QVariant>
 
-// Codes travel through the window as decimal text (labels, tags, node keys) and become numbers again
-// before they reach a statement.
+// The codes of categories, sites and entries: how new ones are allocated and how far they can go.
 namespace codes {
-
-// The leading number of a text, as the program reads codes: leading spaces skipped, digits up to the first
-// other character, 0 when there are none ("12abc" is 12, "" is 0). Saturates at the 64-bit range.
-qint64 numericValue(const QString& text);
 
 // A new code is the largest code in use in its scope plus one, 1 in an empty scope (max is Null).
 qint64 nextCode(const QVariant& maxInUse);
