@@ -6,11 +6,11 @@
 #include "edit/SiteMover.h"
 #include "platform/Prompter.h"
 #include "views/CategoryTree.h"
+#include "views/Form.h"
 #include "views/PasswordsList.h"
 #include "views/SitesList.h"
-#include "views/ViewItems.h"
 #include "views/UnlockKey.h"
-#include "views/Form.h"
+#include "views/ViewItems.h"
 
 #include <QLabel>
 #include <QTreeView>

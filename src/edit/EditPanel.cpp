@@ -9,11 +9,11 @@
 #include "store/Connection.h"
 #include "store/StoreError.h"
 #include "views/CategoryTree.h"
+#include "views/Form.h"
 #include "views/PasswordsList.h"
 #include "views/SitesList.h"
 #include "views/ViewItems.h"
 #include "views/ViewLoader.h"
-#include "views/Form.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -24,7 +24,6 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <algorithm>
-
 
 EditPanel::EditPanel(Form& form)
     : QObject(nullptr),
@@ -87,10 +86,14 @@ What EditPanel::enabledKind() const
 QWidget* EditPanel::firstBox(What what) const
 {
     switch (what) {
-    case What::Categories: return f.txtCatName;
-    case What::Sites: return f.txtSiteName;
-    case What::Passwords: return f.txtUserID;
-    case What::None: break;
+    case What::Categories:
+        return f.txtCatName;
+    case What::Sites:
+        return f.txtSiteName;
+    case What::Passwords:
+        return f.txtUserID;
+    case What::None:
+        break;
     }
     return nullptr;
 }
@@ -283,7 +286,6 @@ void EditPanel::boxFocused(QWidget* box)
     if (box == f.txtURL)
         f.txtURL->selectAll();
 }
-
 
 bool EditPanel::eventFilter(QObject* watched, QEvent* event)
 {

@@ -11,22 +11,20 @@
 #include "store/StoreError.h"
 #include "store/TrimSpaces.h"
 #include "views/CategoryTree.h"
+#include "views/Form.h"
 #include "views/PasswordsList.h"
 #include "views/SitesList.h"
+#include "views/UnlockKey.h"
 #include "views/ViewItems.h"
 #include "views/ViewLoader.h"
-#include "views/UnlockKey.h"
-#include "views/Form.h"
 
 #include <QFrame>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QSet>
 #include <QLabel>
+#include <QSet>
 #include <QTreeView>
-
 #include <algorithm>
-
 
 namespace {
 
@@ -279,7 +277,8 @@ void RecordDeleter::deletePassword()
             tell(QStringLiteral("UserID not found!"), true);
             return;
         }
-        if (!confirm(QStringLiteral("Do you want to delete this UserID ?") + CRLF + CRLF + bracketed(entries.entry(row).userId)))
+        if (!confirm(QStringLiteral("Do you want to delete this UserID ?") + CRLF + CRLF +
+                     bracketed(entries.entry(row).userId)))
             return;
         Connection::Transaction work(f.db);
         f.db.execute(sql::DeletePassword, {C, S, R});

@@ -11,17 +11,16 @@
 #include "store/StoreError.h"
 #include "store/TrimSpaces.h"
 #include "views/CategoryTree.h"
+#include "views/Form.h"
+#include "views/UnlockKey.h"
 #include "views/ViewItems.h"
 #include "views/ViewLoader.h"
-#include "views/UnlockKey.h"
-#include "views/Form.h"
 
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTreeView>
-
 
 void RecordSaver::SaveWhat(What what)
 {
@@ -150,7 +149,8 @@ bool RecordSaver::saveCategory(qint64& remembered)
         const QVariant parentLevel = f.db.scalar(statements::ParentLevel, {K});
         level = parentLevel.isNull() ? 1 : parentLevel.toLongLong() + 1;
     }
-    if (refused(newCode > codes::MaxCode, limits::TooManyCategories) || refused(level > codes::MaxLevel, limits::TooDeep))
+    if (refused(newCode > codes::MaxCode, limits::TooManyCategories) ||
+        refused(level > codes::MaxLevel, limits::TooDeep))
         return false;
     if (level == 1)
         f.db.execute(statements::InsertTopCategory, {newCode, C, level});

@@ -10,10 +10,10 @@
 #include "store/Connection.h"
 #include "store/StoreError.h"
 #include "views/CategoryTree.h"
+#include "views/Form.h"
 #include "views/SitesList.h"
 #include "views/ViewItems.h"
 #include "views/ViewLoader.h"
-#include "views/Form.h"
 
 #include <QAction>
 #include <QFrame>
@@ -22,13 +22,13 @@
 #include <QLabel>
 #include <QTreeView>
 
-
 namespace {
 
 const QString HighestSiteCode = QStringLiteral("Select max(sitecode) as xMax From URLs where catcode =?");
 // The picked sites' new codes follow their order in the list, above the target's highest code; a site that
 // is gone meanwhile keeps its number unused.
-const QString MakeMoving = QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS moving (old INTEGER PRIMARY KEY, new INTEGER)");
+const QString MakeMoving =
+    QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS moving (old INTEGER PRIMARY KEY, new INTEGER)");
 const QString ClearMoving = QStringLiteral("DELETE FROM temp.moving");
 const QString FillMoving =
     QStringLiteral("INSERT INTO temp.moving (old, new) SELECT value, ? + key + 1 FROM json_each(?)");

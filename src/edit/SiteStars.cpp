@@ -2,17 +2,17 @@
 
 #include "edit/Limits.h"
 #include "edit/Statements.h"
+#include "models/SitesModel.h"
 #include "platform/Prompter.h"
 #include "store/Codes.h"
 #include "store/Connection.h"
 #include "store/StoreError.h"
 #include "store/TrimSpaces.h"
-#include "models/SitesModel.h"
 #include "views/CategoryTree.h"
+#include "views/Form.h"
 #include "views/SitesList.h"
 #include "views/ViewItems.h"
 #include "views/ViewLoader.h"
-#include "views/Form.h"
 
 #include <QTreeView>
 

@@ -6,8 +6,8 @@
 #include "edit/SiteStars.h"
 #include "platform/Clipboard.h"
 #include "platform/Prompter.h"
-#include "views/SitesList.h"
 #include "views/Form.h"
+#include "views/SitesList.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -4,7 +4,6 @@
 #include <QHash>
 #include <QList>
 #include <QString>
-
 #include <vector>
 
 // One category as the store holds it.

@@ -5,7 +5,6 @@
 
 #include <QCollator>
 #include <QCollatorSortKey>
-
 #include <algorithm>
 #include <numeric>
 

@@ -24,10 +24,14 @@ QString PasswordsModel::text(int row, int column) const
 {
     const EntryRow& e = entry(row);
     switch (column) {
-    case UserColumn: return e.userId;
-    case PasswordColumn: return QString(e.storedLength, u'*');
-    case DescriptionColumn: return e.description;
-    default: return {};
+    case UserColumn:
+        return e.userId;
+    case PasswordColumn:
+        return QString(e.storedLength, u'*');
+    case DescriptionColumn:
+        return e.description;
+    default:
+        return {};
     }
 }
 

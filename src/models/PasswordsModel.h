@@ -3,14 +3,13 @@
 #include "models/ListModel.h"
 
 #include <QString>
-
 #include <vector>
 
 // One user-id/password entry of the current site, its password deciphered when the list was filled.
 struct EntryRow {
     int ser = 0;
     QString userId;
-    QString password;    // clear; never on show
+    QString password;     // clear; never on show
     int storedLength = 0; // of the stored UserPW, which the list shows as that many stars
     QString description;
 };

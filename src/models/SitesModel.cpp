@@ -2,7 +2,6 @@
 
 #include "platform/Pictures.h"
 
-
 #include <algorithm>
 
 namespace {
@@ -39,11 +38,16 @@ QString SitesModel::text(int row, int column) const
 {
     const SiteRow& s = site(row);
     switch (column) {
-    case RankColumn: return rankText(s.rank, m_rankDigits);
-    case NameColumn: return s.name;
-    case UrlColumn: return s.url;
-    case DescriptionColumn: return s.description;
-    default: return {};
+    case RankColumn:
+        return rankText(s.rank, m_rankDigits);
+    case NameColumn:
+        return s.name;
+    case UrlColumn:
+        return s.url;
+    case DescriptionColumn:
+        return s.description;
+    default:
+        return {};
     }
 }
 
@@ -53,9 +57,9 @@ QVariant SitesModel::data(const QModelIndex& index, int role) const
         return {};
     const int column = index.column();
     const SiteRow& row = m_rows[size_t(index.row())];
-    const int picture = column == NameColumn                      ? img1616::Site
+    const int picture = column == NameColumn                    ? img1616::Site
                         : column == RankColumn && row.rank != 0 ? img1616::Rank
-                                                                  : img1616::None;
+                                                                : img1616::None;
     switch (role) {
     case Qt::DisplayRole:
         return text(index.row(), column);

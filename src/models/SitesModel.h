@@ -4,7 +4,6 @@
 
 #include <QList>
 #include <QString>
-
 #include <vector>
 
 // One site of the current category, as the store holds it, and whether its box is ticked.

@@ -3,7 +3,6 @@
 #include <QList>
 #include <QObject>
 #include <QString>
-
 #include <optional>
 
 // The kind of record a view shows and the commands act on: the tree, the sites list or the passwords list.

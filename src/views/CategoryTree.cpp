@@ -1,11 +1,11 @@
 #include "views/CategoryTree.h"
 
-#include "views/PanelPort.h"
 #include "models/CategoryModel.h"
 #include "platform/Pictures.h"
+#include "views/Form.h"
+#include "views/PanelPort.h"
 #include "views/SitesList.h"
 #include "views/ViewLoader.h"
-#include "views/Form.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

@@ -6,7 +6,6 @@
 #include "state/WindowState.h"
 
 #include <QString>
-
 #include <array>
 
 class Connection;

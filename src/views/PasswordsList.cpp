@@ -1,7 +1,6 @@
 #include "views/PasswordsList.h"
 
 #include "cipher/CryptText.h"
-#include "views/PanelPort.h"
 #include "models/CategoryModel.h"
 #include "models/PasswordsModel.h"
 #include "platform/Clipboard.h"
@@ -10,10 +9,11 @@
 #include "store/Connection.h"
 #include "store/TrimSpaces.h"
 #include "views/CategoryTree.h"
-#include "views/SitesList.h"
-#include "views/ViewItems.h"
-#include "views/UnlockKey.h"
 #include "views/Form.h"
+#include "views/PanelPort.h"
+#include "views/SitesList.h"
+#include "views/UnlockKey.h"
+#include "views/ViewItems.h"
 
 #include <QFocusEvent>
 #include <QHeaderView>

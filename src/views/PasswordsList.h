@@ -33,6 +33,7 @@ public:
     int rowCount() const;
     // The selected entry, nullptr when none is selected.
     const EntryRow* selectedEntry() const;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -1,15 +1,15 @@
 #include "views/SitesList.h"
 
-#include "views/PanelPort.h"
 #include "models/CategoryModel.h"
 #include "models/SitesModel.h"
 #include "platform/Pictures.h"
 #include "platform/Shell.h"
 #include "store/TrimSpaces.h"
 #include "views/CategoryTree.h"
+#include "views/Form.h"
+#include "views/PanelPort.h"
 #include "views/ViewItems.h"
 #include "views/ViewLoader.h"
-#include "views/Form.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

@@ -3,7 +3,6 @@
 #include "views/SortState.h"
 
 #include <QObject>
-
 #include <optional>
 
 class Form;

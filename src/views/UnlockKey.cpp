@@ -6,11 +6,11 @@
 #include "models/PasswordsModel.h"
 #include "platform/Pictures.h"
 #include "platform/Prompter.h"
+#include "views/Form.h"
 #include "views/PasswordsList.h"
 #include "views/SitesList.h"
 #include "views/ViewItems.h"
 #include "views/ViewLoader.h"
-#include "views/Form.h"
 
 #include <QApplication>
 #include <QClipboard>

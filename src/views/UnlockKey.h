@@ -23,7 +23,7 @@ public:
     void KeyChanged();
 
     // The indicator's caption colours, as colour values (0xBBGGRR).
-    static constexpr int IncompleteColour = 255;  // red
+    static constexpr int IncompleteColour = 255; // red
     static constexpr int CompleteColour = 32768; // dark green
     // The key box's text colour: the system's grey text. The check tool draws its unfocused boxes in it.
     static QColor keyTextColour();

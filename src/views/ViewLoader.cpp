@@ -5,10 +5,10 @@
 #include "store/Connection.h"
 #include "store/StoreError.h"
 #include "views/CategoryTree.h"
+#include "views/Form.h"
 #include "views/PasswordsList.h"
 #include "views/SitesList.h"
 #include "views/ViewItems.h"
-#include "views/Form.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -58,7 +58,9 @@ void ViewLoader::reloadCategories()
     // Level by level, so every parent comes before its children; within a level, in the store's order.
     std::vector<CategoryRow> rows;
     f.db.each(QStringLiteral("SELECT CatCode, CatName, Parent FROM Categories ORDER BY CatLevel, CatCode"), {},
-              [&rows](const Cursor& row) { rows.push_back({qint32(row.integer(0)), row.text(1), qint32(row.integer(2))}); });
+              [&rows](const Cursor& row) {
+                  rows.push_back({qint32(row.integer(0)), row.text(1), qint32(row.integer(2))});
+              });
     f.categoryModel.setCategories(rows);
 }
 
@@ -72,8 +74,8 @@ void ViewLoader::reloadSites()
                              "ORDER BY SiteName COLLATE NOCASE"),
               {C}, [&rows](const Cursor& row) {
                   // A Null description shows empty.
-                  rows.push_back({qint32(row.integer(0)), qint32(row.integer(1)), false, row.text(2), row.text(3),
-                                  row.text(4)});
+                  rows.push_back(
+                      {qint32(row.integer(0)), qint32(row.integer(1)), false, row.text(2), row.text(3), row.text(4)});
               });
     const size_t count = rows.size();
     f.sitesModel.setRows(std::move(rows));

@@ -40,8 +40,7 @@ bool CheckTool::showsPlaceholder(const QLineEdit* box) const
 void CheckTool::setFocusedColour(QLineEdit* box, bool focused)
 {
     QPalette palette = box->palette();
-    const QColor colour =
-        focused ? QApplication::palette().color(QPalette::WindowText) : UnlockKey::keyTextColour();
+    const QColor colour = focused ? QApplication::palette().color(QPalette::WindowText) : UnlockKey::keyTextColour();
     palette.setColor(QPalette::Active, QPalette::Text, colour);
     palette.setColor(QPalette::Inactive, QPalette::Text, colour);
     box->setPalette(palette);

@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QFrame>
 #include <QKeyEvent>
-
 #include <utility>
 
 KeyRouter::KeyRouter(frmMain& form) : QObject(nullptr), f(form)
@@ -41,10 +40,14 @@ KeyRouter::Command KeyRouter::commandFor(const QKeyEvent& event, bool& deleteDow
     if (!down || !ctrlAlone)
         return Command::None;
     switch (event.key()) {
-    case Qt::Key_A: return Command::Add;
-    case Qt::Key_E: return Command::Edit;
-    case Qt::Key_S: return Command::Save;
-    default: return Command::None;
+    case Qt::Key_A:
+        return Command::Add;
+    case Qt::Key_E:
+        return Command::Edit;
+    case Qt::Key_S:
+        return Command::Save;
+    default:
+        return Command::None;
     }
 }
 
@@ -78,10 +81,19 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event)
 void KeyRouter::run(Command command)
 {
     switch (command) {
-    case Command::Add: f.commands->sbAdd(); break;
-    case Command::Edit: f.commands->sbEdit(); break;
-    case Command::Save: f.commands->sbSave(); break;
-    case Command::Delete: f.commands->sbDelete(); break;
-    case Command::None: break;
+    case Command::Add:
+        f.commands->sbAdd();
+        break;
+    case Command::Edit:
+        f.commands->sbEdit();
+        break;
+    case Command::Save:
+        f.commands->sbSave();
+        break;
+    case Command::Delete:
+        f.commands->sbDelete();
+        break;
+    case Command::None:
+        break;
     }
 }

@@ -1,7 +1,7 @@
 #include "window/PanelDrag.h"
 
-#include "window/Layout.h"
 #include "platform/Twips.h"
+#include "window/Layout.h"
 #include "window/frmMain.h"
 
 #include <QFrame>

@@ -10,17 +10,17 @@
 #include "edit/ToolbarCommands.h"
 #include "platform/Pictures.h"
 #include "platform/Prompter.h"
+#include "platform/Twips.h"
 #include "views/CategoryTree.h"
 #include "views/PasswordsList.h"
 #include "views/SitesList.h"
+#include "views/UnlockKey.h"
 #include "views/ViewItems.h"
 #include "views/ViewLoader.h"
 #include "window/CheckTool.h"
 #include "window/KeyRouter.h"
 #include "window/Layout.h"
 #include "window/PanelDrag.h"
-#include "platform/Twips.h"
-#include "views/UnlockKey.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,7 +3,6 @@
 #include "views/Form.h"
 
 #include <QWidget>
-
 #include <memory>
 
 class CheckTool;
