@@ -23,9 +23,17 @@ fail() {
 }
 
 start_x() {
+    # The server admits only clients holding its own cookie, so no client of this test can reach another
+    # test's server, whatever display number each picked. The entry matches any display (family "wild"),
+    # since the server chooses its number only once it runs.
+    export XAUTHORITY=$WORK/xauthority
+    local cookie
+    cookie=$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')
+    echo "ffff 0000  0000  0012 4d49542d4d414749432d434f4f4b49452d31 0010 $cookie" | xauth -q -f "$XAUTHORITY" nmerge -
     # Xvfb picks a free display itself and tells us which: no race with other servers starting meanwhile.
     # -noreset: a server resets when its last client leaves, and refuses clients that connect meanwhile.
-    Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp -noreset >"$WORK/display" 2>"$WORK/xvfb.log" &
+    Xvfb -displayfd 1 -auth "$XAUTHORITY" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$WORK/display" \
+        2>"$WORK/xvfb.log" &
     PIDS+=($!)
     for _ in $(seq 100); do
         if [[ -s "$WORK/display" ]]; then
