@@ -55,6 +55,20 @@ void ListModel::setHeaderPicture(int column, int picture)
     emit headerDataChanged(Qt::Horizontal, column, column);
 }
 
+QVariant ListModel::cell(const QModelIndex& index, int role, int picture) const
+{
+    switch (role) {
+    case Qt::DisplayRole:
+        return text(index.row(), index.column());
+    case Qt::DecorationRole:
+        return picture ? QVariant(img1616::picture(picture)) : QVariant();
+    case img1616::PictureRole:
+        return picture;
+    default:
+        return {};
+    }
+}
+
 QVariant ListModel::header(int section, int role, const char* const captions[], int count) const
 {
     if (section < 0 || section >= count)

@@ -49,6 +49,8 @@ protected:
     }
     // Moves the persistent indexes (the view's selection and focus) to the rows' new places; -1: gone.
     void remap(const std::vector<int>& newPlace);
+    // What every cell answers: its shown text, and its picture as an icon and as an index.
+    QVariant cell(const QModelIndex& index, int role, int picture) const;
     // The header's captions, pictures and alignment.
     QVariant header(int section, int role, const char* const captions[], int count) const;
 

@@ -41,20 +41,11 @@ QVariant PasswordsModel::data(const QModelIndex& index, int role) const
         return {};
     const int column = index.column();
     const int picture = column == UserColumn ? img1616::Password : img1616::None;
-    switch (role) {
-    case Qt::DisplayRole:
-        return text(index.row(), column);
-    case Qt::DecorationRole:
-        return picture ? QVariant(img1616::picture(picture)) : QVariant();
-    case img1616::PictureRole:
-        return picture;
-    case CodeRole:
-        if (column == UserColumn)
-            return entry(index.row()).ser;
-        return column == PasswordColumn ? QVariant(entry(index.row()).password) : QVariant();
-    default:
-        return {};
-    }
+    if (role != CodeRole)
+        return cell(index, role, picture);
+    if (column == UserColumn)
+        return entry(index.row()).ser;
+    return column == PasswordColumn ? QVariant(entry(index.row()).password) : QVariant();
 }
 
 QVariant PasswordsModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -61,12 +61,6 @@ QVariant SitesModel::data(const QModelIndex& index, int role) const
                         : column == RankColumn && row.rank != 0 ? img1616::Rank
                                                                 : img1616::None;
     switch (role) {
-    case Qt::DisplayRole:
-        return text(index.row(), column);
-    case Qt::DecorationRole:
-        return picture ? QVariant(img1616::picture(picture)) : QVariant();
-    case img1616::PictureRole:
-        return picture;
     case Qt::CheckStateRole:
         return column == CheckColumn ? QVariant(row.checked ? Qt::Checked : Qt::Unchecked) : QVariant();
     case Qt::TextAlignmentRole:
@@ -74,7 +68,7 @@ QVariant SitesModel::data(const QModelIndex& index, int role) const
     case CodeRole:
         return row.siteCode;
     default:
-        return {};
+        return cell(index, role, picture);
     }
 }
 
