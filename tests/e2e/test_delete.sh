@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The real program under a real X server deletes a category from the keyboard (Down and Space make it
+# A second start of the real program ends at once, silently. Then, under a real X server, it deletes a category from the keyboard (Down and Space make it
 # current, Ctrl+D, Return confirms). First a large subtree, and the program is killed in the middle: after a
 # restart the store is sound and the delete entirely undone (or, had it finished, entirely done). Then a
 # small subtree, left to finish: it leaves the store and everything else stays.
@@ -38,6 +38,11 @@ start_x
 # 20,000 subcategories of two sites with two entries each; Mail (4) one site and entry.
 start_dorvu
 wait_window "Dorvu v4.0" >/dev/null
+status=0
+QT_QPA_PLATFORM=xcb timeout 10 "$WORK/app/dorvu" >"$WORK/second.log" 2>&1 || status=$?
+[[ $status -eq 0 ]] || fail "the second start ended with status $status"
+kill -0 "$DORVU_PID" 2>/dev/null || fail "the first instance ended"
+[[ $(xdotool search --onlyvisible --name "^Dorvu v4.0\$" | wc -l) -eq 1 ]] || fail "a second window appeared"
 stop_dorvu
 sql "WITH RECURSIVE n(i) AS (SELECT 10 UNION ALL SELECT i + 1 FROM n WHERE i < 20009)
      INSERT INTO Categories (CatCode, CatName, CatLevel, Parent) SELECT i, 'sub ' || i, 2, 1 FROM n;
@@ -90,4 +95,4 @@ eventually gone || fail "the subtree is still there: $(sql 'SELECT * FROM Catego
 [[ $(sql "SELECT group_concat(CatCode || ':' || UserID) FROM PWs") == "4:mail" ]] ||
     fail "entries: $(sql 'SELECT * FROM PWs')"
 kill -0 "$DORVU_PID" 2>/dev/null || fail "the program ended"
-echo "2 passed, 0 failed"
+echo "3 passed, 0 failed"

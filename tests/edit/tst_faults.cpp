@@ -7,10 +7,8 @@
 #include "support/Fixture.h"
 #include "support/TestMain.h"
 
-#include <QAction>
 #include <QLineEdit>
 #include <QTreeView>
-#include <algorithm>
 #include <functional>
 
 namespace {
@@ -37,97 +35,79 @@ void seed(Fixture& fx)
     }
 }
 
-void onSites(Fixture& fx, frmMain&)
+// Shows A's sites; with `site`, selects a1 and shows its entries; with `entry`, selects a1's first entry.
+void show(Fixture& fx, frmMain& w, bool site = false, bool entry = false)
 {
     fx.clickNode(QStringLiteral("A"));
+    if (site)
+        fx.clickRow(w.lvURLs, 0);
+    if (entry)
+        fx.clickRow(w.lvPasswords, 0);
 }
 
-void onFirstSite(Fixture& fx, frmMain& w)
+void checkBoth(frmMain& w)
 {
-    fx.clickNode(QStringLiteral("A"));
-    fx.clickRow(w.lvURLs, 0);
+    list::setCheckState(w.lvURLs, 0, Qt::Checked);
+    list::setCheckState(w.lvURLs, 1, Qt::Checked);
 }
 
-void onFirstEntry(Fixture& fx, frmMain& w)
+// Saving a new record (or an edited one, confirming its update) whose first box holds a new text.
+Command saving(What what, bool isNew, QLineEdit* Form::*box, bool site = false, bool entry = false)
 {
-    onFirstSite(fx, w);
-    fx.clickRow(w.lvPasswords, 0);
+    return {[=](Fixture& fx, frmMain& w) {
+                show(fx, w, site, entry);
+                isNew ? w.panel->NewWhat(what) : w.panel->EditWhat(what);
+                (w.*box)->setText(QStringLiteral("new text"));
+                w.txtPassword->setText(QStringLiteral("new password"));
+            },
+            [=](Fixture& fx, frmMain& w) {
+                fx.prompter.answers.enqueue(Answer::Yes);
+                w.saver->SaveWhat(what);
+            }};
 }
 
-std::function<void(Fixture&, frmMain&)> opening(void (*where)(Fixture&, frmMain&), bool isNew, What what,
-                                                 QLineEdit* Form::*box)
+Command deleting(What what, std::function<void(Fixture&, frmMain&)> ready)
 {
-    return [=](Fixture& fx, frmMain& w) {
-        where(fx, w);
-        isNew ? w.panel->NewWhat(what) : w.panel->EditWhat(what);
-        (w.*box)->setText(QStringLiteral("new text"));
-        w.txtPassword->setText(QStringLiteral("new password"));
-    };
-}
-
-std::function<void(Fixture&, frmMain&)> saving(What what)
-{
-    return [=](Fixture& fx, frmMain& w) {
-        fx.prompter.answers.enqueue(Answer::Yes); // to "… is found. Do you want to update it?"
-        w.saver->SaveWhat(what);
-    };
-}
-
-std::function<void(Fixture&, frmMain&)> deleting(What what)
-{
-    return [=](Fixture& fx, frmMain& w) {
-        fx.prompter.answers.enqueue(Answer::Yes);
-        w.deleter->DeleteWhat(what);
-    };
+    return {ready, [=](Fixture& fx, frmMain& w) {
+                fx.prompter.answers.enqueue(Answer::Yes);
+                w.deleter->DeleteWhat(what);
+            }};
 }
 
 Command command(const QString& name)
 {
     using W = What;
     if (name == "save new category")
-        return {opening(onSites, true, W::Categories, &Form::txtCatName), saving(W::Categories)};
+        return saving(W::Categories, true, &Form::txtCatName);
     if (name == "save category")
-        return {opening(onSites, false, W::Categories, &Form::txtCatName), saving(W::Categories)};
+        return saving(W::Categories, false, &Form::txtCatName);
     if (name == "save new site")
-        return {opening(onSites, true, W::Sites, &Form::txtSiteName), saving(W::Sites)};
+        return saving(W::Sites, true, &Form::txtSiteName);
     if (name == "save site")
-        return {opening(onFirstSite, false, W::Sites, &Form::txtSiteName), saving(W::Sites)};
+        return saving(W::Sites, false, &Form::txtSiteName, true);
     if (name == "save new entry")
-        return {opening(onFirstSite, true, W::Passwords, &Form::txtUserID), saving(W::Passwords)};
+        return saving(W::Passwords, true, &Form::txtUserID, true);
     if (name == "save entry")
-        return {opening(onFirstEntry, false, W::Passwords, &Form::txtUserID), saving(W::Passwords)};
+        return saving(W::Passwords, false, &Form::txtUserID, true, true);
     if (name == "delete root")
-        return {[](Fixture& fx, frmMain&) { fx.clickNode(QStringLiteral("Categories")); }, deleting(W::Categories)};
+        return deleting(W::Categories, [](Fixture& fx, frmMain&) { fx.clickNode(QStringLiteral("Categories")); });
     if (name == "delete subtree")
-        return {onSites, deleting(W::Categories)};
+        return deleting(W::Categories, [](Fixture& fx, frmMain& w) { show(fx, w); });
     if (name == "delete site")
-        return {onFirstSite, deleting(W::Sites)};
+        return deleting(W::Sites, [](Fixture& fx, frmMain& w) { show(fx, w, true); });
     if (name == "delete checked sites")
-        return {[](Fixture& fx, frmMain& w) {
-                    onFirstSite(fx, w);
-                    list::setCheckState(w.lvURLs, 0, Qt::Checked);
-                    list::setCheckState(w.lvURLs, 1, Qt::Checked);
-                },
-                deleting(W::Sites)};
+        return deleting(W::Sites, [](Fixture& fx, frmMain& w) { show(fx, w, true), checkBoth(w); });
     if (name == "delete entry")
-        return {onFirstEntry, deleting(W::Passwords)};
+        return deleting(W::Passwords, [](Fixture& fx, frmMain& w) { show(fx, w, true, true); });
     if (name == "star")
-        return {onFirstSite, [](Fixture&, frmMain& w) { w.stars->AddStar(); }};
+        return {[](Fixture& fx, frmMain& w) { show(fx, w, true); }, [](Fixture&, frmMain& w) { w.stars->AddStar(); }};
     // Paste: a1 and a2 picked in A, pasted into C.
     return {[](Fixture& fx, frmMain& w) {
-                onSites(fx, w);
-                list::setCheckState(w.lvURLs, 0, Qt::Checked);
-                list::setCheckState(w.lvURLs, 1, Qt::Checked);
+                show(fx, w), checkBoth(w);
                 w.mover->ButtonClicked();
                 fx.clickNode(QStringLiteral("C"));
             },
             [](Fixture&, frmMain& w) { w.mover->ButtonClicked(); }};
-}
-
-int errorsShown(const Fixture& fx)
-{
-    return int(std::count_if(fx.prompter.shown.cbegin(), fx.prompter.shown.cend(),
-                             [](const Prompt& p) { return p.buttons != Prompt::Buttons::YesNo; }));
 }
 
 } // namespace
@@ -184,13 +164,14 @@ private slots:
         c.act(fx, w);
         fx.prompter.answers.clear();
         QCOMPARE(fx.dump(), before);
-        QCOMPARE(errorsShown(fx), 1);
-        QCOMPARE(fx.prompter.shown.last().text, Refused);
+        QStringList told = fx.prompter.texts(); // besides the confirmations
+        told.removeIf([](const QString& text) { return text.contains("Do you want"); });
+        QCOMPARE(told, QStringList{Refused});
 
         fx.db().execute(QStringLiteral("DROP TRIGGER fault"));
         fx.prompter.shown.clear();
         c.act(fx, w);
-        QCOMPARE(errorsShown(fx), 0);
+        QVERIFY(!fx.prompter.texts().contains(Refused));
         QVERIFY(fx.dump() != before);
         QCOMPARE(fx.db().scalar(QStringLiteral("PRAGMA foreign_key_check")), QVariant());
     }
