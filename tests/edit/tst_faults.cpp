@@ -5,9 +5,13 @@
 #include "edit/SiteMover.h"
 #include "edit/SiteStars.h"
 #include "support/Fixture.h"
+#include "store/SessionBackup.h"
 #include "support/TestMain.h"
+#include "window/Startup.h"
 
+#include <QFile>
 #include <QLineEdit>
+#include <sys/stat.h>
 #include <QTreeView>
 #include <functional>
 
@@ -174,6 +178,35 @@ private slots:
         QVERIFY(!fx.prompter.texts().contains(Refused));
         QVERIFY(fx.dump() != before);
         QCOMPARE(fx.db().scalar(QStringLiteral("PRAGMA foreign_key_check")), QVariant());
+    }
+
+    // The session's first change is preceded by a copy of the store as the session found it (a session that only
+    // reads keeps none): restoring it brings every row back after the root was emptied.
+    void theStoreAsTheSessionFoundItCanBeRestored()
+    {
+        Fixture fx;
+        seed(fx);
+        frmMain& w = fx.open();
+        const QString before = fx.dump(), store = fx.folder() + "/Dorvudb.mdb";
+        const Command emptying = command("delete root");
+        show(fx, w, true, true);
+        QVERIFY(!QFile::exists(backup::latestPath(store)));
+        emptying.ready(fx, w);
+        emptying.act(fx, w);
+        QCOMPARE(fx.count("PWs") + fx.count("URLs") + fx.count("Categories"), 0);
+        struct stat info {};
+        QVERIFY(::stat(QFile::encodeName(backup::latestPath(store)).constData(), &info) == 0);
+        QCOMPARE(info.st_mode & 0777, 0600u);
+
+        fx.prompter.answers.enqueue(Answer::Yes);
+        QVERIFY(restoreBackup(fx.folder(), fx.prompter));
+        QCOMPARE(fx.dump(), before);
+        // The next session's first change keeps this copy as the one before.
+        Dorvudb next(fx.folder());
+        next.BuildDataBase();
+        next.keepBackupBeforeFirstChange();
+        Connection::Transaction(next.connection()).commit();
+        QVERIFY(QFile::exists(backup::latestPath(store)) && QFile::exists(backup::previousPath(store)));
     }
 };
 
