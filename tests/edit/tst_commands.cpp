@@ -1,230 +1,649 @@
+#include "cipher/CryptText.h"
 #include "edit/EditCommands.h"
 #include "edit/EditPanel.h"
+#include "edit/RecordDeleter.h"
+#include "edit/RecordSaver.h"
+#include "platform/Pictures.h"
 #include "support/Fixture.h"
 #include "support/TestMain.h"
+#include "views/CategoryTree.h"
+#include "views/SitesList.h"
 #include "views/ViewItems.h"
+#include "views/ViewLoader.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QFrame>
-#include <QToolButton>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QTimer>
+#include <QToolButton>
 #include <QTreeView>
 
 namespace {
 
-const QString Key = QStringLiteral("314159");
-const QString MovingMessage = QStringLiteral("You can not do this while you moving sites");
+const QString Key = QStringLiteral("314159"), Other = QStringLiteral("271828");
 
-int site(frmMain& w, const QString& name)
+// Banks (1): Bank (1, rank 9) with alice (Ser 1), bob (2) and carol (5); Card (2, rank 5) with dave (9); Shop (5,
+// rank 4) with frank (1); under Banks Sub (8) with a site, under Sub Leaf (9) with an entry of no site. Mail (2):
+// Post (1, Bank's code) with eve (1) and fay (20), News (9). Games (5): none. Codes in use have gaps and larger
+// ones elsewhere. A nameless site (3) comes first in Banks when asked for. The state to open in is
+// "category clicked[/site clicked[/entry clicked, or else a site selected without a click ('-': none)]]".
+frmMain& openIn(Fixture& fx, const QString& state, const QString& key = Key, bool nameless = false)
 {
-    return list::rowWith(w.lvURLs, 2, name);
-}
-
-// Banks (1) with Bank (1, one entry) and Card (2, none), Mail (2) without sites; the views in a named state.
-frmMain& openIn(Fixture& fx, const QString& state)
-{
-    fx.addCategory(1, QStringLiteral("Banks"), 1, 0);
-    fx.addCategory(2, QStringLiteral("Mail"), 1, 0);
-    fx.addSite(1, 1, QStringLiteral("Bank"));
-    fx.addSite(1, 2, QStringLiteral("Card"));
-    fx.addPassword(1, 1, 1, QStringLiteral("me"), QStringLiteral("secret"));
+    fx.db().execute("INSERT INTO Categories VALUES (1, 'Banks', 1, 0), (2, 'Mail', 1, 0), (5, 'Games', 1, 0), "
+                    "(8, 'Sub', 2, 1), (9, 'Leaf', 3, 8)");
+    fx.db().execute("INSERT INTO URLs VALUES (1, 1, 9, 'Bank', 'https://bank.example', 'bank'), (1, 2, 5, 'Card', "
+                    "'https://card.example', 'card'), (1, 5, 4, 'Shop', 'http://', NULL), (8, 7, 0, 'sub', '', NULL), "
+                    "(2, 1, 0, 'Post', '', NULL), (2, 9, 0, 'News', 'https://news.example', 'news')");
+    fx.db().execute("INSERT INTO PWs VALUES (1, 1, 1, 'alice', ?1, 'main'), (1, 1, 2, 'bob', ?2, 'main'), (1, 1, 5, "
+                    "'carol', ?1, NULL), (1, 2, 9, 'dave', ?1, NULL), (1, 5, 1, 'frank', ?1, NULL), (8, 7, 1, 'sub', "
+                    "?1, NULL), (9, 4, 1, 'stray', ?1, NULL), (2, 1, 1, 'eve', ?1, NULL), (2, 1, 20, 'fay', ?1, NULL)",
+                    {CryptText(CryptMode::Enc, Key, "pw"), CryptText(CryptMode::Enc, Key, "p\U0001F511")});
+    if (nameless)
+        fx.addSite(1, 3, QStringLiteral("   "));
     frmMain& w = fx.open();
-    w.txtPass->setText(Key);
-    if (state == u"root")
-        return w;
-    fx.clickNode(state == u"mail" ? QStringLiteral("Mail") : QStringLiteral("Banks")); // "banks": no site clicked
-    if (state == u"bank" || state == u"entry" || state == u"other site")
-        fx.clickRow(w.lvURLs, site(w, QStringLiteral("Bank")));
-    if (state == u"card")
-        fx.clickRow(w.lvURLs, site(w, QStringLiteral("Card")));
-    if (state == u"entry")
-        list::select(w.lvPasswords, 0);
-    if (state == u"other site") // Card selected while Bank's entries are on show
-        list::select(w.lvURLs, site(w, QStringLiteral("Card")));
-    if (state == u"no selected site")
-        list::select(w.lvURLs, -1);
+    w.txtPass->setText(key);
+    const QStringList path = state.split(u'/');
+    for (QModelIndex up = fx.node(path[0]).parent(); up.isValid(); up = up.parent())
+        w.tvCategories->expand(up);
+    fx.clickNode(path[0]);
+    if (path.size() > 1)
+        fx.clickRow(w.lvURLs, list::rowWith(w.lvURLs, 2, path[1]));
+    if (path.size() > 2 && list::rowWith(w.lvPasswords, 0, path[2]) >= 0)
+        fx.clickRow(w.lvPasswords, list::rowWith(w.lvPasswords, 0, path[2]));
+    else if (path.size() > 2)
+        list::select(w.lvURLs, list::rowWith(w.lvURLs, 2, path[2]));
     return w;
 }
 
-void run(frmMain& w, const QString& command)
+// Every box and code of the panel in tab order, and its caption.
+QString panelState(const frmMain& w)
 {
-    static const QMap<QString, void (EditCommands::*)()> commands{{"Add", &EditCommands::sbAdd},
-                                                                  {"Edit", &EditCommands::sbEdit},
-                                                                  {"Save", &EditCommands::sbSave},
-                                                                  {"Delete", &EditCommands::sbDelete}};
-    (w.commands->*commands.value(command))();
+    return QStringList{w.txtCatName->text(),  w.lblCatCode->text(), w.txtSiteName->text(),
+                       w.lblSiteCode->text(), w.txtURL->text(),     w.txtSiteDesc->toPlainText(),
+                       w.txtUserID->text(),   w.lblSer->text(),     w.txtPassword->text(),
+                       w.lblPL->text(),       w.txtPWDesc->text(),  w.SSPanel4->text()}
+        .join(u'|');
 }
 
+// The current category, the selected site and entry, and the number of ticked sites.
+QString views(const frmMain& w)
+{
+    int ticked = 0;
+    for (int row = 0; row < list::rows(w.lvURLs); ++row)
+        ticked += list::checkState(w.lvURLs, row) == Qt::Checked;
+    return QStringList{w.categoryModel.name(w.tvCategories->currentIndex()),
+                       list::text(w.lvURLs, list::selected(w.lvURLs), 2),
+                       list::text(w.lvPasswords, list::selected(w.lvPasswords), 0), QString::number(ticked)}
+        .join(u'/');
+}
+
+// The first row a query gives, its values joined by '|'.
+QString rowOf(Fixture& fx, const QString& sql)
+{
+    const std::vector<Row> rows = fx.db().select(sql);
+    QStringList values;
+    for (int i = 0; !rows.empty() && i < rows.front().size(); ++i)
+        values << rows.front().value(i).toString();
+    return values.join(u'|');
+}
+
+// The store as dumped before, less the rows matching a pattern (each row reads "Table:CatCode|SiteCode|...").
+QString without(const QString& dump, const QString& pattern)
+{
+    QStringList rows = dump.split(u'\n');
+    rows.removeIf([&pattern](const QString& row) { return QRegularExpression(u'^' + pattern).match(row).hasMatch(); });
+    return pattern.isEmpty() ? dump : rows.join(u'\n');
+}
+
+void verifyMoving(const frmMain& w, bool moving)
+{
+    QCOMPARE(w.Buttons[9]->isChecked(), moving);
+    QCOMPARE(w.Buttons[9]->text(), moving ? "Paste" : "Move");
+    QCOMPARE(w.Buttons[9]->toolTip(), moving ? "Paste sites here" : "Moving sites from category");
+}
+
+struct Route {
+    QString state, curWhat, command, shown; // the panel (see panelState), or else the one warning
+    QString focus;
+};
+struct Record {
+    QString state;
+    What what;
+    QString typed, record; // into every box of the kind; the new row, %1.. its texts
+};
+struct Refusal {
+    What what;
+    QStringList boxes; // category, site, user id, password
+    QString message, sql = {};
+};
+struct Deletion {
+    What what;
+    QString state;
+    QList<int> ticked;
+    QString prompt, gone; // the one question or warning; the rows deleted (see without)
+    QString after, focus; // see views; the focus is not checked when empty
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(Route)
+Q_DECLARE_METATYPE(Record)
+Q_DECLARE_METATYPE(Refusal)
+Q_DECLARE_METATYPE(Deletion)
 
 class TestCommands : public QObject {
     Q_OBJECT
 
 private slots:
-    void theCommandsRouteByCurWhat_data()
+    void theCommandsPrepareThePanel_data()
     {
-        QTest::addColumn<QString>("state");
-        QTest::addColumn<QString>("curWhat");
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("caption"); // of the panel afterwards; empty: still hidden
-        QTest::addColumn<QString>("message"); // the one warning shown, if any
-        QTest::addColumn<bool>("toTree");     // the focus was sent to the tree
-        const auto row = [](const char* name, const char* state, const char* curWhat, const char* command,
-                            const char* caption, const char* message = "", bool toTree = false) {
-            QTest::newRow(name) << QString(state) << QString(curWhat) << QString(command) << QString(caption)
-                                << QString(message) << toTree;
-        };
-        const char* cat = "[ Add Category ]";
-        const char* site = "[ Add Site ]";
-        const char* selectCategory = "Select category first.";
-        row("empty: add", "banks", "", "Add", "");
-        row("empty: edit", "banks", "", "Edit", "");
-        row("empty: save", "banks", "", "Save", "");
-        row("other value: add", "banks", "sites", "Add", "");
-        row("categories: add at the root", "root", "Categories", "Add", cat);
-        row("categories: add in Banks", "banks", "Categories", "Add", cat);
-        row("sites: add at the root", "root", "Sites", "Add", "", "You can not add sites here.", true);
-        row("sites: add in Banks", "banks", "Sites", "Add", site);
-        row("passwords: add at the root", "root", "Passwords", "Add", cat);
-        row("passwords: add without sites", "mail", "Passwords", "Add", site);
-        row("passwords: add on the current site", "bank", "Passwords", "Add", "[ Add Password ]");
-        row("passwords: add with another site selected", "other site", "Passwords", "Add", site);
-        row("passwords: add with no site clicked", "banks", "Passwords", "Add", site);
-        row("passwords: add with no site selected", "no selected site", "Passwords", "Add", site);
-        row("categories: edit the root", "root", "Categories", "Edit", "", "You can not edit this item.");
-        row("categories: edit Banks", "banks", "Categories", "Edit", "[ Edit Category ]");
-        row("sites: edit at the root", "root", "Sites", "Edit", "", selectCategory, true);
-        row("sites: edit in Banks", "banks", "Sites", "Edit", "[ Edit Site ]");
-        row("sites: edit an empty list", "mail", "Sites", "Edit", site);
-        row("sites: edit with no site selected", "no selected site", "Sites", "Edit", site);
-        row("passwords: edit at the root", "root", "Passwords", "Edit", "", selectCategory, true);
-        row("passwords: edit without sites", "mail", "Passwords", "Edit", site);
-        row("passwords: edit with another site selected", "other site", "Passwords", "Edit", site);
-        row("passwords: edit an empty list", "card", "Passwords", "Edit", "[ Add Password ]");
-        row("passwords: edit an entry", "entry", "Passwords", "Edit", "[ Edit Password ]");
+        QTest::addColumn<Route>("r");
+        const QString cat = "|10|||http://|||||||[ Add Category ]", site = "|http://|||||||[ Add Site ]";
+        const QString bank = "Banks|1|Bank|1|https://bank.example|bank|", games = "Games|5||1" + site;
+        const QString banks = "Banks|1||6" + site, add = "|6||||[ Add Password ]", sel = "Select category first.";
+        const char *root = "Categories", *tree = "tvCategories", *name = "txtSiteName", *user = "txtUserID";
+        const char *pw = "Passwords", *normal = "txtNormal", *b = "Banks/Bank", *c = "Categories", *s = "Sites";
+        QTest::newRow("none: add") << Route{"Banks", "", "Add", "", normal};
+        QTest::newRow("none: edit") << Route{"Banks", "", "Edit", "", normal};
+        QTest::newRow("categories: add") << Route{root, c, "Add", cat, "txtCatName"};
+        QTest::newRow("sites: add at the root") << Route{root, s, "Add", "You can not add sites here.", tree};
+        QTest::newRow("sites: add in Banks") << Route{"Banks", s, "Add", banks, name};
+        QTest::newRow("passwords: add at the root") << Route{root, pw, "Add", cat, "txtCatName"};
+        QTest::newRow("passwords: add without sites") << Route{"Games", pw, "Add", games, name};
+        QTest::newRow("passwords: add on the site") << Route{b, pw, "Add", bank + add, user};
+        QTest::newRow("passwords: add, other site") << Route{"Banks/Bank/Card", pw, "Add", banks, name};
+        QTest::newRow("passwords: add, no site") << Route{"Banks/Bank/-", pw, "Add", banks, name};
+        QTest::newRow("categories: edit the root") << Route{root, c, "Edit", "You can not edit this item.", normal};
+        QTest::newRow("categories: edit Banks")
+            << Route{"Banks", c, "Edit", "Banks|1|||http://|||||||[ Edit Category ]", "txtCatName"};
+        QTest::newRow("sites: edit at the root") << Route{root, s, "Edit", sel, tree};
+        QTest::newRow("sites: edit Card")
+            << Route{"Banks/Card", s, "Edit", "Banks|1|Card|2|https://card.example|card||||||[ Edit Site ]", name};
+        QTest::newRow("sites: edit an empty list") << Route{"Games", s, "Edit", games, name};
+        QTest::newRow("sites: edit, no site") << Route{"Banks/Bank/-", s, "Edit", banks, name};
+        QTest::newRow("passwords: edit at the root") << Route{root, pw, "Edit", sel, tree};
+        QTest::newRow("passwords: edit without sites") << Route{"Games", pw, "Edit", games, name};
+        QTest::newRow("passwords: edit, other site") << Route{"Banks/Bank/Card", pw, "Edit", banks, name};
+        QTest::newRow("passwords: edit, no entries")
+            << Route{"Mail/News", pw, "Edit", "Mail|2|News|9|https://news.example|news||1||||[ Add Password ]", user};
+        QTest::newRow("passwords: edit, no entry") << Route{b, pw, "Edit", bank + add, user};
+        QTest::newRow("passwords: edit bob")
+            << Route{"Banks/Bank/bob", pw, "Edit", bank + "bob|2|p\U0001F511|3|main|[ Edit Password ]", user};
     }
 
-    void theCommandsRouteByCurWhat()
+    void theCommandsPrepareThePanel()
     {
-        QFETCH(QString, state);
-        QFETCH(QString, curWhat);
-        QFETCH(QString, command);
-        QFETCH(QString, caption);
-        QFETCH(QString, message);
-        QFETCH(bool, toTree);
+        QFETCH(Route, r);
         Fixture fx;
-        frmMain& w = openIn(fx, state);
+        frmMain& w = openIn(fx, r.state);
         w.txtNormal->setFocus();
         QTRY_VERIFY(w.txtNormal->hasFocus());
         fx.prompter.shown.clear();
-        w.state.CurWhat = whatNamed(curWhat);
-
-        fx.startTrace();
-        run(w, command);
-        const QStringList trace = fx.stopTrace();
-        QCOMPARE(w.SSPanel1->isVisible() ? w.SSPanel4->text() : QString(), caption);
-        const Prompt warning{message, frmMain::caption(), Prompt::Icon::Exclamation};
-        QCOMPARE(fx.prompter.shown, message.isEmpty() ? QList<Prompt>() : QList<Prompt>{warning});
-        if (toTree)
-            QTRY_VERIFY(w.tvCategories->hasFocus());
-        else if (!message.isEmpty())
-            QVERIFY(w.txtNormal->hasFocus());
-        if (caption.isEmpty() && !toTree) // a tree given the focus may reload itself
-            QCOMPARE(trace, QStringList());
-    }
-
-    void aRefusedCommandChangesNothing_data()
-    {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("curWhat");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<bool>("moving");
-        for (const char* command : {"Add", "Edit", "Save", "Delete"}) {
-            for (const char* view : {"Categories", "Sites", "Passwords", ""})
-                QTest::addRow("moving: %s in '%s'", command, view) << command << view << Key << true;
-        }
-        for (const char* command : {"Add", "Edit", "Save"}) {
-            QTest::addRow("%s, no key", command) << command << "Passwords"
-                                                 << "" << false;
-            QTest::addRow("%s, five digits", command) << command << "Passwords"
-                                                      << "12345" << false;
-        }
-        QTest::newRow("Save, six digits") << "Save"
-                                          << "Passwords" << Key << false; // not refused
-    }
-
-    void aRefusedCommandChangesNothing()
-    {
-        QFETCH(QString, command);
-        QFETCH(QString, curWhat);
-        QFETCH(QString, key);
-        QFETCH(bool, moving);
-        Fixture fx;
-        frmMain& w = openIn(fx, QStringLiteral("card"));
-        // A panel holding an entry a save would write, under a caption Add and Edit would change.
-        w.panel->NewWhat(What::Passwords);
-        w.txtUserID->setText(QStringLiteral("new"));
-        w.txtPassword->setText(QStringLiteral("pw"));
-        w.panel->showCaption(EditPanel::Mode::Edit, What::Passwords);
-        w.txtPass->setText(key);
-        w.state.movingMode = moving;
-        fx.prompter.shown.clear();
-        w.state.CurWhat = whatNamed(curWhat);
-
-        fx.startTrace();
-        run(w, command);
-        const QStringList trace = fx.stopTrace();
-        if (!moving && key == Key) {
-            QCOMPARE(fx.prompter.texts(), QStringList());
-            QCOMPARE(fx.count(QStringLiteral("PWs")), 2);
+        fx.clipboard.text = QStringLiteral("before");
+        w.state.CurWhat = whatNamed(r.curWhat);
+        (w.commands->*(r.command == u"Add" ? &EditCommands::sbAdd : &EditCommands::sbEdit))();
+        QTRY_COMPARE(QApplication::focusWidget()->objectName(), r.focus);
+        if (!r.shown.endsWith(u']')) {
+            QVERIFY(!w.SSPanel1->isVisible());
+            const Prompt warning{r.shown, frmMain::caption(), Prompt::Icon::Exclamation};
+            QCOMPARE(fx.prompter.shown, r.shown.isEmpty() ? QList<Prompt>() : QList<Prompt>{warning});
             return;
         }
-        QCOMPARE(trace, QStringList());
-        const Prompt refusal =
-            moving ? Prompt{MovingMessage, frmMain::appTitle(), Prompt::Icon::Exclamation}
-                   : Prompt{QStringLiteral("Enter the UnLock-Key first\r\nand must be 6 digits in length."),
-                            frmMain::caption(), Prompt::Icon::Exclamation};
-        QCOMPARE(fx.prompter.shown, QList<Prompt>{refusal});
-        QCOMPARE(w.SSPanel4->text(), QStringLiteral("[ Edit Password ]"));
-        QCOMPARE(w.txtUserID->text(), QStringLiteral("new"));
-    }
-
-    void everyWayOfClosingThePanelGivesTheFocusBackToTheView_data()
-    {
-        QTest::addColumn<QString>("state");
-        QTest::addColumn<QString>("curWhat");
-        QTest::addColumn<QString>("close");
-        for (const char* close : {"Esc", "X", "Save"}) {
-            QTest::addRow("categories, %s", close) << "banks" << "Categories" << close;
-            QTest::addRow("sites, %s", close) << "bank" << "Sites" << close;
-            QTest::addRow("passwords, %s", close) << "entry" << "Passwords" << close;
+        QVERIFY(w.SSPanel1->isVisible());
+        QCOMPARE(panelState(w), r.shown);
+        QCOMPARE(fx.prompter.shown.size(), 0);
+        // Editing an entry puts its password on the clipboard.
+        QCOMPARE(fx.clipboard.text, r.shown.endsWith(u"Edit Password ]") ? "p\U0001F511" : "before");
+        // Only the prepared kind's boxes take input, and they look it; that kind is now current.
+        const int k = r.focus == u"txtCatName" ? 0 : r.focus == u"txtSiteName" ? 1 : 2;
+        const QList<QWidget*> boxes{w.txtCatName, w.txtSiteName, w.txtURL,   w.txtSiteDesc,
+                                    w.txtUserID,  w.txtPassword, w.txtPWDesc};
+        for (int i = 0; i < boxes.size(); ++i) {
+            const bool enabled = (i == 0 ? 0 : i < 4 ? 1 : 2) == k;
+            QCOMPARE(boxes[i]->isEnabled(), enabled);
+            QCOMPARE(boxes[i]->palette().color(QPalette::Disabled, QPalette::Base),
+                     QApplication::palette().color(enabled ? QPalette::Base : QPalette::Button));
         }
-    }
-
-    void everyWayOfClosingThePanelGivesTheFocusBackToTheView()
-    {
-        QFETCH(QString, state);
-        QFETCH(QString, curWhat);
-        QFETCH(QString, close);
-        Fixture fx;
-        frmMain& w = openIn(fx, state);
-        w.state.CurWhat = whatNamed(curWhat);
-        run(w, QStringLiteral("Edit"));
-        QTRY_VERIFY(w.SSPanel1->isVisible() && w.SSPanel1->isAncestorOf(QApplication::focusWidget()));
-        if (close == u"Esc") {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        } else if (close == u"X") {
+        QCOMPARE(int(w.state.CurWhat), k + 1);
+        if (k == 1) { // the address is selected on entry, so typing replaces it
+            w.txtURL->setFocus();
+            QTRY_COMPARE(w.txtURL->selectedText(), w.txtURL->text());
+        }
+        // Every way of closing gives the focus back to the kind's view: Save after an edit, X, or Esc.
+        if (r.shown.contains(u"Edit")) {
+            fx.prompter.answers.enqueue(Answer::Yes);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+        } else if (k == 1) {
             QTest::mouseClick(w.cmdX, Qt::LeftButton);
         } else {
-            fx.prompter.answers.enqueue(Answer::Yes); // the update question of an edit
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         }
         QVERIFY(!w.SSPanel1->isVisible());
-        QWidget* view = curWhat == u"Categories" ? static_cast<QWidget*>(w.tvCategories)
-                        : curWhat == u"Sites"    ? static_cast<QWidget*>(w.lvURLs)
-                                                 : static_cast<QWidget*>(w.lvPasswords);
-        QTRY_COMPARE(QApplication::focusWidget(), view);
+        QTRY_COMPARE(QApplication::focusWidget(), (QList<QWidget*>{w.tvCategories, w.lvURLs, w.lvPasswords}[k]));
+    }
+
+    void aNewRecordIsStoredAsTypedUnderTheNextCode_data()
+    {
+        QTest::addColumn<Record>("r");
+        // Filling every box to its last unit; the password's permutation parts the emoji's surrogates.
+        const QString longest = QStringLiteral("中\U0001F511zz").repeated(100);
+        const QString quotes = QStringLiteral("  O'Brien'); --\ta  b "), site = "1|6|0|%1|%2|%3";
+        const QString entry = "1|1|6|%1|%2|%3";
+        QTest::newRow("category at the top") << Record{"Categories", What::Categories, quotes, "10|%1|1|0"};
+        QTest::newRow("category under Banks") << Record{"Banks", What::Categories, longest, "10|%1|2|1"};
+        // A category's code is taken when saving: another came meanwhile, and the panel's is stale.
+        QTest::newRow("category, another meanwhile") << Record{"Categories", What::Categories, "New", "11|%1|1|0"};
+        QTest::newRow("site, the longest texts") << Record{"Banks", What::Sites, longest, site};
+        QTest::newRow("site, quotes") << Record{"Banks", What::Sites, quotes, site};
+        QTest::newRow("entry, the longest texts") << Record{"Banks/Bank", What::Passwords, longest, entry};
+        QTest::newRow("entry, quotes") << Record{"Banks/Bank", What::Passwords, quotes, entry};
+    }
+
+    void aNewRecordIsStoredAsTypedUnderTheNextCode()
+    {
+        QFETCH(Record, r);
+        Fixture fx;
+        frmMain& w = openIn(fx, r.state, Other); // enciphered under the key in force, not the one at the start
+        const int k = int(r.what) - 1;
+        const QList<QLabel*> codes{w.lblCatCode, w.lblSiteCode, w.lblSer};
+        const QList<QList<QWidget*>> boxes{
+            {w.txtCatName}, {w.txtSiteName, w.txtURL, w.txtSiteDesc}, {w.txtUserID, w.txtPassword, w.txtPWDesc}};
+        w.panel->NewWhat(r.what);
+        QCOMPARE(codes[k]->text(), k == 0 ? "10" : "6");
+        if (r.typed == u"New") {
+            fx.addCategory(10, QStringLiteral("Later"), 1, 0);
+            w.state.setCatCode(12);
+        }
+        for (QWidget* box : boxes[k])
+            box->setProperty(qobject_cast<QLineEdit*>(box) ? "text" : "plainText", r.typed);
+        w.saver->SaveWhat(r.what);
+        const QString s = r.typed.trimmed(), user = s.left(25);
+        const QStringList sql{"SELECT * FROM Categories WHERE CatCode > 9", "SELECT * FROM URLs WHERE SiteCode = 6",
+                              "SELECT * FROM PWs WHERE Ser = 6"};
+        QCOMPARE(rowOf(fx, sql[k] + " ORDER BY 1 DESC"),
+                 k == 0   ? r.record.arg(s.left(50))
+                 : k == 1 ? r.record.arg(s.left(200), s.left(500), s.left(500))
+                          : r.record.arg(user, CryptText(CryptMode::Enc, Other, user), s.left(500)));
+        // Shown where it belongs, and the panel waits for the next record.
+        const QModelIndex parent = fx.node(r.state.section(u'/', 0, 0));
+        QCOMPARE(w.tvCategories->currentIndex(), parent);
+        QStringList shown{s.left(200), s.left(500), s.left(500)};
+        QTreeView* view = k == 2 ? w.lvPasswords : w.lvURLs;
+        const int row = list::rowWith(view, k == 2 ? 0 : 2, k == 2 ? user : s.left(200));
+        if (k == 0) {
+            QCOMPARE(fx.node(s.left(50)).parent(), parent);
+            QVERIFY(w.tvCategories->isExpanded(parent));
+        } else {
+            QCOMPARE(k == 1 ? list::text(view, row, 3) : list::password(view, row), k == 1 ? s.left(500) : user);
+            QCOMPARE(list::text(view, row, k == 1 ? 4 : 2), s.left(500));
+        }
+        QCOMPARE(w.SSPanel4->text(), QStringList({"[ Add Category ]", "[ Add Site ]", "[ Add Password ]"})[k]);
+        QCOMPARE(codes[k]->text(), QString::number(r.record.section(u'|', k, k).toInt() + 1));
+        QTRY_VERIFY(boxes[k][0]->hasFocus());
+        QCOMPARE(fx.prompter.shown.size(), 0);
+    }
+
+    void anExistingRecordIsUpdatedOnlyOnYes_data()
+    {
+        QTest::addColumn<int>("k");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<bool>("addMode"); // the caption, which chooses only the follow-up
+        for (int k : {0, 1, 2}) {
+            for (bool yes : {true, false})
+                QTest::addRow("%s, %s", QList{"category", "site", "entry"}[k], yes ? "yes" : "no")
+                    << k << yes << (yes == (k == 1));
+        }
+    }
+
+    void anExistingRecordIsUpdatedOnlyOnYes()
+    {
+        QFETCH(int, k);
+        QFETCH(bool, yes);
+        QFETCH(bool, addMode);
+        Fixture fx;
+        frmMain& w = openIn(fx, QStringLiteral("Banks/Bank/bob"));
+        const What what = What(k + 1);
+        w.panel->EditWhat(what);
+        if (addMode)
+            w.panel->showCaption(EditPanel::Mode::Add, what);
+        QList<QLineEdit*>{w.txtCatName, w.txtSiteName, w.txtUserID}[k]->setText(QStringLiteral("  Changed "));
+        w.txtPassword->setText(QStringLiteral(" n3w-pass "));
+        const QString before = fx.dump();
+        fx.prompter.answers.enqueue(yes ? Answer::Yes : Answer::No);
+        w.saver->SaveWhat(what);
+        const QString question = QStringList{"category", "Site", "password"}[k];
+        QCOMPARE(fx.prompter.shown,
+                 (QList<Prompt>{{"This " + question + " is found. Do you want to update it?", frmMain::caption(),
+                                 Prompt::Icon::Question, Prompt::Buttons::YesNo}}));
+        const QStringList sql{"Categories WHERE CatCode = 1", "URLs WHERE CatCode = 1 AND SiteCode = 1",
+                              "PWs WHERE CatCode = 1 AND SiteCode = 1 AND Ser = 2"};
+        const QStringList updated{"1|Changed|1|0", "1|1|9|Changed|https://bank.example|bank", // the rank kept
+                                  "1|1|2|Changed|" + CryptText(CryptMode::Enc, Key, QStringLiteral("n3w-pass")) +
+                                      "|main"};
+        if (yes)
+            QCOMPARE(rowOf(fx, "SELECT * FROM " + sql[k]), updated[k]);
+        QCOMPARE(fx.dump().count(u'\n'), before.count(u'\n'));
+        QCOMPARE(fx.dump() == before, !yes);
+        // The follow-up runs either way: Add waits for the next record, Edit closes.
+        QCOMPARE(w.SSPanel1->isVisible(), addMode);
+        if (addMode)
+            QCOMPARE((QList<QLabel*>{w.lblCatCode, w.lblSiteCode, w.lblSer}[k]->text()), k == 0 ? "10" : "6");
+        if (k == 0) // Yes selects the edited category; No leaves the remembered code 0, the root's
+            QCOMPARE(w.tvCategories->currentIndex(), yes ? fx.node(QStringLiteral("Changed")) : w.categoryModel.root());
+    }
+
+    void aRefusedSaveWritesNothing_data()
+    {
+        QTest::addColumn<Refusal>("r");
+        const What c = What::Categories, s = What::Sites, p = What::Passwords;
+        const char* pair = "Enter UserID and Password first.";
+        const QStringList typed(4, QStringLiteral("typed"));
+        // The checks in order: with several boxes empty the first one speaks.
+        QTest::newRow("entry: nothing") << Refusal{p, {"", "", "", ""}, "Select category first."};
+        QTest::newRow("entry: no site") << Refusal{p, {"Banks", " ", "", ""}, "Select site first."};
+        QTest::newRow("entry: no user") << Refusal{p, {"Banks", "Bank", "  ", "pw"}, pair};
+        QTest::newRow("entry: password of spaces") << Refusal{p, {"Banks", "Bank", "me", "     "}, pair};
+        QTest::newRow("site: no name") << Refusal{s, {"Banks", "  ", "", ""}, "Enter site name first."};
+        QTest::newRow("category: no name") << Refusal{c, {"   ", "", "", ""}, "Enter category name first."};
+        QTest::newRow("entry: five key digits")
+            << Refusal{p, typed, "Enter the UnLock-Key first\r\nand must be 6 digits in length."};
+        QTest::newRow("a category level above 255")
+            << Refusal{c, typed, "Categories can be nested at most 255 levels deep.",
+                       "WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM c WHERE n < 255) INSERT INTO "
+                       "Categories SELECT 100 + n, 'L' || n, n, iif(n = 1, 0, 99 + n) FROM c"};
+        // A full scope is said before the panel opens.
+        QTest::newRow("a 256th entry in one site") << Refusal{p, typed, "A site can hold at most 255 entries.",
+                                                              "INSERT INTO PWs VALUES (1, 1, 255, 'last', 'x', NULL)"};
+        QTest::newRow("a site code past 32 bits") << Refusal{s, typed, "This category can hold no more sites.",
+                                                             "INSERT INTO URLs VALUES (1, 2147483647, 0, 'L', '', '')"};
+        QTest::newRow("a category code past 32 bits")
+            << Refusal{c, typed, "No more categories can be added to this database.",
+                       "INSERT INTO Categories VALUES (2147483647, 'L', 1, 0)"};
+        QTest::newRow("no code to be had") << Refusal{c, typed, "The database reported an error (code 1).",
+                                                      "CREATE TEMP TABLE Categories (a, b, c, d)"};
+    }
+
+    void aRefusedSaveWritesNothing()
+    {
+        QFETCH(Refusal, r);
+        Fixture fx;
+        frmMain& w = openIn(fx, QStringLiteral("Banks/Bank"), r.message.contains(u"UnLock") ? "31415" : Key);
+        if (!r.sql.isEmpty())
+            fx.db().execute(r.sql);
+        if (r.message.contains(u"levels")) {
+            w.views->Load(What::Categories);
+            w.tvCategories->setCurrentIndex(fx.node(QStringLiteral("L255")));
+            w.tree->NodeClick(fx.node(QStringLiteral("L255")));
+        }
+        const QString before = fx.dump();
+        w.panel->NewWhat(r.what);
+        if (fx.prompter.shown.isEmpty()) { // the panel is open: fill it and save
+            const QList<QLineEdit*> edits{w.txtCatName, w.txtSiteName, w.txtUserID, w.txtPassword};
+            for (int i = 0; i < edits.size(); ++i)
+                edits[i]->setText(r.boxes[i]);
+            const QString shown = panelState(w);
+            w.saver->SaveWhat(r.what);
+            QCOMPARE(panelState(w), shown);
+        }
+        QCOMPARE(w.SSPanel1->isVisible(), r.sql.isEmpty() || r.message.contains(u"levels"));
+        QCOMPARE(fx.dump(), before);
+        const auto icon = r.message.startsWith(u"The database") ? Prompt::Icon::Stop : Prompt::Icon::Exclamation;
+        QCOMPARE(fx.prompter.shown, (QList<Prompt>{{r.message, frmMain::caption(), icon}}));
+    }
+
+    // A box keeps only whole characters, whatever is pasted: maxLength counts 16-bit units.
+    void aBoxNeverKeepsHalfAnEmoji_data()
+    {
+        QTest::addColumn<QString>("box");
+        for (const char* box : {"txtCatName", "txtURL", "txtSiteDesc", "txtPassword"})
+            QTest::newRow(box) << box;
+    }
+
+    void aBoxNeverKeepsHalfAnEmoji()
+    {
+        QFETCH(QString, box);
+        Fixture fx;
+        frmMain& w = fx.open();
+        w.panel->FocusControl(box == u"txtCatName"    ? What::Categories
+                              : box == u"txtPassword" ? What::Passwords
+                                                      : What::Sites);
+        auto* edit = w.findChild<QWidget*>(box);
+        auto* line = qobject_cast<QLineEdit*>(edit);
+        const char* text = line ? "text" : "plainText";
+        // Three places left: the emoji is cut off where it came in, the text after it is kept.
+        const QString key = QStringLiteral("\U0001F511"), start(edit->property("maxLength").toInt() - 3, u'x');
+        for (const QString& pasted : {"ab" + key, "a" + key}) {
+            edit->setProperty(text, start);
+            QTest::keyClick(edit, Qt::Key_Home);
+            QTest::keyClick(edit, Qt::Key_Right);
+            QApplication::clipboard()->setText(pasted);
+            QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(edit->property(text).toString(),
+                     "x" + (pasted.size() == 3 ? pasted : "ab") + start.mid(1)); // or fits
+            QCOMPARE(edit->inputMethodQuery(Qt::ImCursorPosition).toInt(), pasted.size() == 3 ? 4 : 3);
+        }
+    }
+
+    void aDeleteRemovesItsRowsAfterAsking_data()
+    {
+        QTest::addColumn<Deletion>("d");
+        const auto ask = [](const char* what, const QString& name, const char* tail) {
+            return "Do you want to delete this " + QLatin1String(what) + "\r\n\r\n[ " + name + " ]" + tail;
+        };
+        const auto category = [&ask](const QString& name) {
+            return ask("category", name, "\r\n\r\nand all it's subcategories incloding sites and passwords ?");
+        };
+        const auto site = [&ask](const char* name) {
+            return ask("Site", name, "\r\n\r\nand all passwords related to it ?");
+        };
+        const auto entry = [&ask](const char* name) { return ask("UserID ?", name, ""); };
+        const QString several = "Do you want to delete selected sites\r\n\r\nand all passwords related to them ?";
+        const What c = What::Categories, s = What::Sites, p = What::Passwords;
+        const char *tree = "tvCategories", *urls = "lvURLs", *list = "lvPasswords", *bob = "Banks/Bank/bob";
+        const QString top = "Categories///0", sites = "(URLs|PWs):1\\|", card = "Banks/Card//0",
+                      same = QString(bob) + "/2";
+        // A category goes with its subtree, and its parent is shown as if clicked.
+        QTest::newRow("a top category") << Deletion{c, "Banks", {}, category("Banks"), "\\w+:[189]\\|", top, tree};
+        QTest::newRow("a nested category")
+            << Deletion{c, "Sub", {}, category("Sub"), "\\w+:[89]\\|", "Banks/Bank//0", tree};
+        QTest::newRow("the root") << Deletion{c, "Categories", {}, category("Categories"), "\\w+:", top, tree};
+        // The ticked sites, or else the selected one; the selection goes to the next row left, or the one before.
+        QTest::newRow("two of three ticked")
+            << Deletion{s, "Banks/Card", {0, 2}, several, sites + "[15]\\|", card, urls};
+        QTest::newRow("one ticked") << Deletion{s,   "Banks/Bank", {1}, site("Card"), sites + "2\\|", "Banks/Bank//0",
+                                                urls};
+        // Mail holds a site of the same code, and Post an entry of the same Ser.
+        QTest::newRow("none ticked") << Deletion{s, "Banks/Bank", {}, site("Bank"), sites + "1\\|", card, urls};
+        QTest::newRow("the last row") << Deletion{s, "Banks/Shop", {}, site("Shop"), sites + "5\\|", card, urls};
+        QTest::newRow("every row") << Deletion{s,           "Banks/Bank", {0, 1, 2}, several, sites + "[125]\\|",
+                                               "Banks///0", tree};
+        QTest::newRow("the first entry") << Deletion{
+            p, "Banks/Bank/alice", {}, entry("alice"), "PWs:1\\|1\\|1\\|", "Banks/Bank/bob/0", list};
+        QTest::newRow("the last entry") << Deletion{
+            p, "Banks/Bank/carol", {}, entry("carol"), "PWs:1\\|1\\|5\\|", "Banks/Bank/bob/0", list};
+        QTest::newRow("the only entry") << Deletion{
+            p, "Banks/Shop/frank", {}, entry("frank"), "PWs:1\\|5\\|", "Banks/Shop//0", ""};
+        // Refused or declined: nothing changes.
+        for (What what : {c, s, p})
+            QTest::addRow("edit panel open, %d", int(what)) << Deletion{what, bob, {1, 2}, "", "", same, "txtSiteName"};
+        QTest::newRow("nameless selected row, others ticked")
+            << Deletion{s, "Banks/   ", {1, 2}, "Select Site from the list first!", "", "Banks/   //2", urls};
+        QTest::newRow("declined category") << Deletion{c, bob, {1, 2}, category("Banks"), "", same, list};
+        QTest::newRow("declined sites") << Deletion{s, bob, {1, 2}, several, "", same, list};
+        QTest::newRow("declined entry") << Deletion{p, bob, {1, 2}, entry("bob"), "", same, list};
+    }
+
+    void aDeleteRemovesItsRowsAfterAsking()
+    {
+        QFETCH(Deletion, d);
+        const QByteArray tag = QTest::currentDataTag();
+        Fixture fx;
+        frmMain& w = openIn(fx, d.state, Key, d.state.contains(u"   "));
+        for (int row : d.ticked)
+            list::setCheckState(w.lvURLs, row, Qt::Checked);
+        if (tag.startsWith("edit panel"))
+            w.panel->NewWhat(What::Sites);
+        const QString before = fx.dump();
+        fx.prompter.shown.clear();
+        fx.prompter.answers.enqueue(tag.startsWith("declined") ? Answer::No : Answer::Yes);
+        w.deleter->DeleteWhat(d.what);
+        const auto buttons = d.prompt.endsWith(u'!') ? Prompt::Buttons::Ok : Prompt::Buttons::YesNo;
+        const Prompt asked{d.prompt, QStringLiteral("Delete Confirmation"), Prompt::Icon::Exclamation, buttons};
+        QCOMPARE(fx.prompter.shown, d.prompt.isEmpty() ? QList<Prompt>() : QList<Prompt>{asked});
+        QCOMPARE(fx.dump(), without(before, d.gone));
+        // The views show what the store holds.
+        const QModelIndex current = w.tvCategories->currentIndex();
+        QCOMPARE(w.categoryModel.nodeCount(), fx.count(QStringLiteral("Categories")) + 1);
+        QCOMPARE(pictureOf(current), w.categoryModel.isRoot(current) ? img1616::Root : img1616::CurrentCategory);
+        QStringList sites;
+        for (const Row& row : fx.db().select("SELECT SiteName FROM URLs WHERE CatCode = ? ORDER BY SiteName COLLATE "
+                                             "NOCASE",
+                                             {w.categoryModel.code(current)}))
+            sites << row.value(0).toString();
+        QCOMPARE(list::column(w.lvURLs, 2), sites);
+        QCOMPARE(w.sURLsCount->text(), QStringLiteral("%1 Site(s)").arg(sites.size()));
+        QCOMPARE(views(w), d.after);
+        if (!d.focus.isEmpty())
+            QTRY_COMPARE(QApplication::focusWidget()->objectName(), d.focus);
+    }
+
+    void aStarChangesTheRankAndReloads_data()
+    {
+        QTest::addColumn<bool>("raise");
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<QStringList>("shown"); // the list afterwards, "name:rank"
+        QTest::newRow("9 raised: the others get two digits")
+            << true << "Banks/Bank" << QStringList{"Bank:10", "Card:05", "Shop:04"};
+        QTest::newRow("5 lowered") << false << "Banks/Card" << QStringList{"Bank:9", "Card:4", "Shop:4"};
+        QTest::newRow("0 lowered") << false << "Mail/Post" << QStringList{"News:", "Post:"};
+        // Raised to Card's rank, Shop comes after it: the same site is selected again in its new place.
+        QTest::newRow("sorted by rank") << true << "Banks/Shop" << QStringList{"Card:5", "Shop:5", "Bank:9"};
+        QTest::newRow("a nameless row") << true << "Banks/   " << QStringList{"   :", "Bank:9", "Card:5", "Shop:4"};
+        QTest::newRow("an empty list") << false << "Categories" << QStringList{};
+    }
+
+    void aStarChangesTheRankAndReloads()
+    {
+        QFETCH(bool, raise);
+        QFETCH(QString, state);
+        QFETCH(QStringList, shown);
+        Fixture fx;
+        frmMain& w = openIn(fx, state, Key, state.contains(u"   "));
+        if (QByteArray(QTest::currentDataTag()).startsWith("sorted")) {
+            w.sites->HeaderClick(2);
+            fx.clickRow(w.lvURLs, list::rowWith(w.lvURLs, 2, QStringLiteral("Shop")));
+        }
+        const QString before = fx.dump(), site = state.section(u'/', 1);
+        w.Buttons[raise ? 6 : 7]->trigger();
+        QStringList ranks;
+        for (int row = 0; row < list::rows(w.lvURLs); ++row)
+            ranks << list::text(w.lvURLs, row, 2) + u':' + list::text(w.lvURLs, row, 1);
+        QCOMPARE(ranks, shown);
+        if (site.trimmed().isEmpty()) {
+            QCOMPARE(fx.dump(), before);
+            return;
+        }
+        // Reloaded from the store; the same site is selected again and clicked: its entries are on show.
+        const int row = list::selected(w.lvURLs);
+        QCOMPARE(list::text(w.lvURLs, row, 2), site);
+        QCOMPARE(fx.db().scalar("SELECT Rank FROM URLs WHERE SiteName = ?", {site}).toInt(),
+                 shown[row].section(u':', 1).toInt());
+        QVERIFY(list::rows(w.lvPasswords) > 0);
+    }
+
+    void moveBringsThePickedSitesWithTheirEntries_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<int>("first"); // the new code of the first site picked
+        QTest::newRow("above the highest code 9") << "Mail" << 10;
+        QTest::newRow("into an empty category") << "Games" << 1;
+        QTest::newRow("back into the source, above its highest") << "Banks" << 6;
+    }
+
+    void moveBringsThePickedSitesWithTheirEntries()
+    {
+        QFETCH(QString, target);
+        QFETCH(int, first);
+        Fixture fx;
+        frmMain& w = openIn(fx, QStringLiteral("Banks/Card")); // picked with Shop: its entries leave the view too
+        w.Buttons[9]->trigger();                               // nothing ticked: nothing picked
+        verifyMoving(w, false);
+        for (int row : {1, 2})
+            list::setCheckState(w.lvURLs, row, Qt::Checked);
+        w.panel->NewWhat(What::Sites); // nor while the panel is open
+        w.Buttons[9]->trigger();
+        verifyMoving(w, false);
+        QCOMPARE(list::rows(w.lvURLs), 3);
+        w.panel->close();
+        const QString before = fx.dump();
+        w.Buttons[9]->trigger();
+        QCOMPARE(list::column(w.lvURLs, 2), QStringList{"Bank"});
+        QCOMPARE(w.sURLsCount->text(), QStringLiteral("1 Site(s)"));
+        QCOMPARE(list::rows(w.lvPasswords), 0);
+        verifyMoving(w, true);
+        QCOMPARE(fx.dump(), before); // nothing moves before the paste
+        fx.clickNode(target);
+        w.Buttons[9]->trigger();
+        // Exactly the picked sites, in list order under new codes, each entry keeping its Ser and all else.
+        QStringList moved = before.split(u'\n'), after = fx.dump().split(u'\n');
+        const QString T = QString::number(w.categoryModel.code(fx.node(target)));
+        for (QString& row : moved) {
+            row.replace(QRegularExpression("^(URLs|PWs):1\\|2\\|"), "\\1:" + T + u'|' + QString::number(first) + u'|');
+            row.replace(QRegularExpression("^(URLs|PWs):1\\|5\\|"),
+                        "\\1:" + T + u'|' + QString::number(first + 1) + u'|');
+        }
+        moved.sort();
+        after.sort();
+        QCOMPARE(after, moved);
+        verifyMoving(w, false);
+        QCOMPARE(w.tvCategories->currentIndex(), fx.node(target));
+        QVERIFY(list::column(w.lvURLs, 2).contains(QStringLiteral("Shop")));
+        QCOMPARE(fx.prompter.shown.size(), 0);
+    }
+
+    void buttonsReachTheirCommandsUnlessMoving_data()
+    {
+        QTest::addColumn<bool>("moving");
+        QTest::newRow("not moving") << false;
+        QTest::newRow("moving") << true;
+    }
+
+    void buttonsReachTheirCommandsUnlessMoving()
+    {
+        QFETCH(bool, moving);
+        Fixture fx;
+        frmMain& w = openIn(fx, QStringLiteral("Banks"));
+        list::setCheckState(w.lvURLs, 2, Qt::Checked);
+        if (moving)
+            w.Buttons[9]->trigger();
+        fx.clickRow(w.lvURLs, 0);
+        fx.clipboard.text = QStringLiteral("secret");
+        for (int index : {6, 6, 7, 11, 13})
+            w.Buttons[index]->trigger();
+        QCOMPARE(fx.db().scalar("SELECT Rank FROM URLs WHERE CatCode = 1 AND SiteCode = 1").toInt(), moving ? 9 : 10);
+        QCOMPARE(fx.shell.addresses, moving ? QStringList{} : QStringList{"https://bank.example"});
+        QCOMPARE(fx.clipboard.clears, moving ? 0 : 1);
+        if (!moving)
+            return;
+        w.Buttons[15]->trigger(); // refused, or the about box would wait for a click until the test times out
+        QCOMPARE(fx.prompter.texts(), QStringList(6, QStringLiteral("You can not do that while moving sites")));
+        fx.prompter.shown.clear();
+        for (auto command :
+             {&EditCommands::sbAdd, &EditCommands::sbEdit, &EditCommands::sbSave, &EditCommands::sbDelete})
+            (w.commands->*command)();
+        QCOMPARE(fx.prompter.texts(), QStringList(4, QStringLiteral("You can not do this while you moving sites")));
+        QVERIFY(!w.SSPanel1->isVisible());
+        // Exit ends the program at once from its own main loop, with status 0; a hang is caught by the timeout.
+        const QString before = fx.dump();
+        QTimer::singleShot(0, w.Buttons[17], &QAction::trigger);
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QCOMPARE(fx.prompter.shown.size(), 4);
+        QCOMPARE(fx.dump(), before);
     }
 };
 
