@@ -449,10 +449,10 @@ private slots:
         QFETCH(QString, target);
         QFETCH(int, first);
         Fixture fx;
-        frmMain& w = openIn(fx, QStringLiteral("Banks/Card")); // picked with Shop: its entries leave the view too
+        frmMain& w = openIn(fx, QStringLiteral("Banks/Bank")); // picked with Shop: its entries leave the view too
         w.Buttons[9]->trigger();                               // nothing ticked: nothing picked
         verifyMoving(w, false);
-        for (int row : {1, 2})
+        for (int row : {0, 2})
             list::setCheckState(w.lvURLs, row, Qt::Checked);
         w.panel->NewWhat(What::Sites); // nor while the panel is open
         w.Buttons[9]->trigger();
@@ -461,7 +461,7 @@ private slots:
         w.panel->close();
         const QString before = fx.dump();
         w.Buttons[9]->trigger();
-        QCOMPARE(list::column(w.lvURLs, 2), QStringList{"Bank"});
+        QCOMPARE(list::column(w.lvURLs, 2), QStringList{"Card"});
         QCOMPARE(w.sURLsCount->text(), QStringLiteral("1 Site(s)"));
         QCOMPARE(list::rows(w.lvPasswords), 0);
         verifyMoving(w, true);
@@ -483,8 +483,8 @@ private slots:
         // Exactly the picked sites, in list order under new codes, each entry keeping its Ser and all else.
         QStringList moved = before.split(u'\n'), after = fx.dump().split(u'\n');
         const QString T = QString::number(w.categoryModel.code(fx.node(target)));
-        for (int i : {0, 1}) // Card, then Shop
-            moved.replaceInStrings(QRegularExpression(QStringLiteral("^(URLs|PWs):1\\|%1\\|").arg(i ? 5 : 2)),
+        for (int i : {0, 1}) // Bank, whose code Post has too, then Shop
+            moved.replaceInStrings(QRegularExpression(QStringLiteral("^(URLs|PWs):1\\|%1\\|").arg(i ? 5 : 1)),
                                    QStringLiteral("\\1:%1|%2|").arg(T).arg(first + i));
         moved.sort();
         after.sort();
