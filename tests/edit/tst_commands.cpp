@@ -168,7 +168,10 @@ private slots:
         QTRY_VERIFY(w.txtNormal->hasFocus());
         fx.prompter.shown.clear();
         w.state.CurWhat = whatNamed(r.curWhat);
-        (w.commands->*(r.command == u"Add" ? &EditCommands::sbAdd : &EditCommands::sbEdit))();
+        if (r.command == u"Add")
+            w.commands->sbAdd();
+        else
+            w.commands->sbEdit();
         QTRY_COMPARE(QApplication::focusWidget()->objectName(), r.focus);
         const bool open = r.shown.endsWith(u']');
         const Prompt warning{r.shown, frmMain::caption(), Prompt::Icon::Exclamation};
@@ -469,9 +472,11 @@ private slots:
         fx.clickRow(w.lvURLs, 0);
         for (int index : {1, 2, 3, 4, 6, 7, 11, 13, 15})
             w.Buttons[index]->trigger();
-        for (auto command :
-             {&EditCommands::sbAdd, &EditCommands::sbEdit, &EditCommands::sbSave, &EditCommands::sbDelete})
-            (w.commands->*command)();
+        EditCommands& commands = *w.commands;
+        commands.sbAdd();
+        commands.sbEdit();
+        commands.sbSave();
+        commands.sbDelete();
         QCOMPARE(fx.prompter.texts(), QStringList(9, QStringLiteral("You can not do that while moving sites")) +
                                           QStringList(4, QStringLiteral("You can not do this while you moving sites")));
         QVERIFY(!w.SSPanel1->isVisible() && fx.shell.addresses.isEmpty() && fx.clipboard.clears == 0);
