@@ -5,8 +5,8 @@ set -euo pipefail
 # fp-utils brings chmcmd, which compiles the help pages into dorvu.chm.
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libsqlite3-dev fonts-dejavu-core fp-utils)
 if [[ "${1:-}" == "--test" ]]; then
-    # A real X server for the end-to-end tests and the store's command-line client.
-    packages+=(xvfb xauth xdotool xclip sqlite3)
+    # A real X server for the end-to-end tests, the store's command-line client, and clang for fuzzing.
+    packages+=(xvfb xauth xdotool xclip sqlite3 clang libclang-rt-14-dev desktop-file-utils file)
 fi
 
 missing=()

@@ -7,12 +7,21 @@
 #include "window/frmMain.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dorvu"));
     QApplication::setApplicationVersion(QStringLiteral("4.0"));
+    QCommandLineParser options;
+    options.addHelpOption();
+    options.addVersionOption();
+    const QCommandLineOption restore(QStringLiteral("restore-backup"),
+                                     QStringLiteral("Put the database back as the last session that changed it found "
+                                                    "it (Dorvudb.mdb.backup), after asking, then start."));
+    options.addOption(restore);
+    options.process(app);
 
     // The program's files (store, key.chk, help) live beside the program itself.
     const QString programFolder = QApplication::applicationDirPath();
@@ -27,9 +36,12 @@ int main(int argc, char** argv)
         prompter.error(instanceCheck.problem, frmMain::caption());
         return 1;
     }
+    if (options.isSet(restore) && !restoreBackup(programFolder, prompter))
+        return 1;
     std::unique_ptr<Dorvudb> store = openStore(programFolder, prompter);
     if (!store)
         return 1;
+    store->keepBackupBeforeFirstChange();
 
     SystemClipboard clipboard;
     // Both the Exit button and closing the window end through quit: no clipboard manager keeps the password.

@@ -75,6 +75,7 @@ QFrame* makeLine(QWidget* parent, const QRect& place, QPalette::ColorRole shade)
 {
     auto* line = new QFrame(parent);
     line->setObjectName(QStringLiteral("Line1"));
+    line->setAccessibleName(QStringLiteral("Separator"));
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Plain);
     line->setLineWidth(1);

@@ -84,6 +84,11 @@ QString lastKeyFileField(const QString& content)
     return trimmedOfSpaces(last).toString();
 }
 
+QString keyFileField(const QByteArray& bytes)
+{
+    return lastKeyFileField(decode(bytes));
+}
+
 KeyFileRead readKeyFile(const QString& path)
 {
     const QFileInfo info(path);
@@ -111,6 +116,6 @@ KeyFileRead readKeyFile(const QString& path)
 
     KeyFileRead result;
     result.status = KeyFileRead::Status::Read;
-    result.lastField = lastKeyFileField(decode(bytes));
+    result.lastField = keyFileField(bytes);
     return result;
 }

@@ -15,6 +15,10 @@ inline constexpr qint64 keyFileSizeLimit = 1024 * 1024;
 // The result is trimmed of spaces; empty content gives the empty text.
 QString lastKeyFileField(const QString& content);
 
+// The field that counts in key.chk's bytes: decoded as UTF-8 unless a byte-order mark names UTF-16 or UTF-32
+// (invalid bytes become replacement characters), then read by the field rule.
+QString keyFileField(const QByteArray& bytes);
+
 struct KeyFileRead {
     enum class Status { Missing, Read, Unreadable };
     Status status = Status::Missing;

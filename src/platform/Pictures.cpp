@@ -625,13 +625,24 @@ QIcon img1616::picture(int index)
     return icon;
 }
 
+QImage img1616::windowIconImage(int pixels)
+{
+    QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(pixels / 32.0, pixels / 32.0);
+    paintWindowIcon(painter);
+    return image;
+}
+
 QIcon img1616::windowIcon()
 {
     assertGuiThread();
     static QIcon icon;
     if (icon.isNull()) {
         for (int pixels : {16, 32, 48, 64})
-            icon.addPixmap(render(paintWindowIcon, 32, pixels));
+            icon.addPixmap(QPixmap::fromImage(windowIconImage(pixels)));
     }
     return icon;
 }

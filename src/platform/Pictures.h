@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <Qt>
 
 // The 16x16 image list img1616. Pictures are addressed by their index, as the views and the toolbar name them.
@@ -24,5 +25,7 @@ inline constexpr int Site = 24, Password = 25;
 QIcon picture(int index);
 // The program's window icon (also shown, at 32x32, in the about box).
 QIcon windowIcon();
+// The program's icon drawn at any size, for the desktop's menu and launchers.
+QImage windowIconImage(int pixels);
 
 } // namespace img1616

@@ -196,6 +196,10 @@ Connection::Transaction::Transaction(Connection& connection)
     : m_connection(connection), m_name(QStringLiteral("work%1").arg(++connection.m_depth))
 {
     try {
+        if (m_connection.m_beforeFirstChange) {
+            m_connection.m_beforeFirstChange();
+            m_connection.m_beforeFirstChange = nullptr;
+        }
         m_connection.execute(QStringLiteral("SAVEPOINT ") + m_name);
     } catch (...) {
         --m_connection.m_depth;

@@ -68,6 +68,9 @@ public:
     // Every statement sent, with its values filled in, goes to the trace while one is set (tests use it).
     void setTrace(std::function<void(const QString&)> trace);
 
+    // Runs once, before the first unit of work begins: a failure (StoreError) keeps that unit from beginning.
+    void setBeforeFirstChange(std::function<void()> hook) { m_beforeFirstChange = std::move(hook); }
+
     // A unit of work: rolled back unless commit() is called. Transactions nest (savepoints).
     class Transaction {
     public:
@@ -94,6 +97,7 @@ private:
     sqlite3* m_db;
     QHash<QString, sqlite3_stmt*> m_cache;
     std::function<void(const QString&)> m_trace;
+    std::function<void()> m_beforeFirstChange;
     int m_depth = 0;
 };
 

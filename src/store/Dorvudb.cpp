@@ -2,6 +2,7 @@
 
 #include "store/NoCase.h"
 #include "store/Schema.h"
+#include "store/SessionBackup.h"
 #include "store/StoreError.h"
 
 #include <QDir>
@@ -170,13 +171,18 @@ void Dorvudb::createStore()
     syncPath(m_folder, O_RDONLY | O_DIRECTORY);
 }
 
+void Dorvudb::keepBackupBeforeFirstChange()
+{
+    m_connection->setBeforeFirstChange([this] { backup::keep(m_connection->handle(), m_path); });
+}
+
 void Dorvudb::removeLeftovers() const
 {
-    // Only names that mkstemp can have made from creationSuffix, and their journals.
-    static const QRegularExpression leftover(
-        QRegularExpression::anchoredPattern(QStringLiteral("Dorvudb\\.mdb\\.new-[A-Za-z0-9]{6}(-journal)?")));
+    // Only names that mkstemp can have made from creationSuffix, for a store or its backup, and their journals.
+    static const QRegularExpression leftover(QRegularExpression::anchoredPattern(
+        QStringLiteral("Dorvudb\\.mdb(\\.backup)?\\.new-[A-Za-z0-9]{6}(-journal)?")));
     const QDir folder(m_folder);
-    for (const QString& name : folder.entryList({fileName() + QStringLiteral(".new-*")}, QDir::Files | QDir::System)) {
+    for (const QString& name : folder.entryList({fileName() + QStringLiteral("*.new-*")}, QDir::Files | QDir::System)) {
         if (leftover.match(name).hasMatch())
             QFile::remove(folder.filePath(name));
     }

@@ -194,6 +194,7 @@ void frmMain::createToolbar()
     };
     Toolbar1 = new QToolBar(this);
     Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    Toolbar1->setAccessibleName(QStringLiteral("Commands"));
     Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     Toolbar1->setIconSize(QSize(16, 16));
     Toolbar1->setMovable(false);
@@ -230,6 +231,7 @@ void frmMain::createStrip()
 
     Image1 = new QLabel(SSPanel2);
     Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setAccessibleName(QStringLiteral("Unlock key complete"));
 
     txtPass = textBox<QLineEdit>(this, "txtPass", QStringLiteral("Unlock key"));
     txtPass->setMaxLength(6);
@@ -296,6 +298,7 @@ void frmMain::createEditPanel()
 {
     SSPanel1 = new QFrame(this);
     SSPanel1->setObjectName(QStringLiteral("SSPanel1"));
+    SSPanel1->setAccessibleName(QStringLiteral("Edit panel"));
     SSPanel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     SSPanel1->setAutoFillBackground(true);
 

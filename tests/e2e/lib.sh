@@ -29,6 +29,7 @@ start_x() {
     export XAUTHORITY=$WORK/xauthority
     local cookie
     cookie=$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')
+    : >"$XAUTHORITY"
     echo "ffff 0000  0000  0012 4d49542d4d414749432d434f4f4b49452d31 0010 $cookie" | xauth -q -f "$XAUTHORITY" nmerge -
     # Xvfb picks a free display itself and tells us which: no race with other servers starting meanwhile.
     # -noreset: a server resets when its last client leaves, and refuses clients that connect meanwhile.

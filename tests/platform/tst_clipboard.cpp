@@ -25,6 +25,9 @@ private slots:
         QFETCH(QString, left);
         SystemClipboard clipboard;
         clipboard.setPassword(QStringLiteral("s3cret!"));
+        // Marked secret, so that clipboard histories keep no copy.
+        const QMimeData* ours = QGuiApplication::clipboard()->mimeData();
+        QVERIFY(ours->text() == "s3cret!" && ours->data("x-kde-passwordManagerHint") == "secret");
         if (!since.isEmpty()) {
             auto* data = new QMimeData;
             data->setText(since);

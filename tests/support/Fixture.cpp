@@ -53,6 +53,7 @@ void Fixture::addPassword(qint64 category, qint64 site, int ser, const QString& 
 frmMain& Fixture::open()
 {
     m_window = std::make_unique<frmMain>(m_dir.path(), db(), Services{prompter, clipboard, shell});
+    m_store->keepBackupBeforeFirstChange(); // as the program does
     m_window->startUp();
     m_window->show();
     m_window->activateWindow();

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Prints the tests' non-blank lines against the code's, and fails when the tests pass a third of it (0.34).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+count() {
+    git ls-files -- "$1" | grep -E '(\.(cpp|h|hpp|cc|sh|py|cmake)|CMakeLists\.txt)$' | xargs -r cat | grep -c -v '^\s*$'
+}
+code=$(count src)
+tests=$(count tests)
+ratio=$(awk -v t="$tests" -v c="$code" 'BEGIN { printf "%.2f", t / c }')
+echo "tests ${tests} / src ${code} non-blank lines = ${ratio}"
+awk -v t="$tests" -v c="$code" 'BEGIN { exit !(t <= 0.34 * c) }' || { echo "the tests are more than 0.34 of the code"; exit 1; }
