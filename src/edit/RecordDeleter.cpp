@@ -296,5 +296,7 @@ void RecordDeleter::deletePassword()
     } else {
         f.sites->GotFocus();
         f.sites->selectRow(f.lvURLs->currentIndex().row());
+        // The sites are current now: the focus goes with them, so the next Delete does not act on an empty list.
+        f.lvURLs->setFocus(Qt::OtherFocusReason);
     }
 }

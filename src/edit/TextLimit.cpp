@@ -28,32 +28,44 @@ public:
     }
 };
 
+// The span to cut from `text`, too long by its excess over `longest`: the end of what came in since `before`.
+// (The document's own change report can cover the whole text, as an insertion at its start does: what both
+// texts share at their ends was there already.)
+std::pair<qsizetype, qsizetype> excessCameIn(const QString& before, const QString& text, int longest)
+{
+    const qsizetype excess = text.size() - longest, shared = std::min(before.size(), text.size());
+    qsizetype head = 0, tail = 0;
+    while (head < shared && text[head] == before[head])
+        ++head;
+    while (tail < shared - head && text[text.size() - 1 - tail] == before[before.size() - 1 - tail])
+        ++tail;
+    qsizetype stop = text.size() - tail;
+    qsizetype start = std::max(stop - excess, qsizetype(0));
+    stop = start + excess;
+    // Never leave half of a surrogate pair behind.
+    if (start > 0 && text[start - 1].isHighSurrogate())
+        --start;
+    return {start, stop};
+}
+
 } // namespace
 
 void limitLength(QPlainTextEdit* box, int longest)
 {
     box->setProperty("maxLength", longest);
-    QTextDocument* document = box->document();
-    QObject::connect(document, &QTextDocument::contentsChange, box, [box, longest](int position, int, int added) {
-        QTextDocument* doc = box->document();
-        const int length = doc->characterCount() - 1; // without the final paragraph separator
-        const int excess = length - longest;
-        if (excess <= 0)
-            return;
-        int end = qMin(position + added, length);
-        int start = end - excess;
-        if (start < position) { // the change report does not cover the excess: cut the end instead
-            end = length;
-            start = length - excess;
-        }
-        // Never leave half of a surrogate pair behind.
-        if (start > 0 && doc->characterAt(start - 1).isHighSurrogate())
-            --start;
-        QTextCursor cut(doc);
-        cut.setPosition(start);
-        cut.setPosition(end, QTextCursor::KeepAnchor);
-        cut.removeSelectedText();
-    });
+    QObject::connect(box->document(), &QTextDocument::contentsChanged, box,
+                     [box, longest, before = QString()]() mutable {
+                         const QString text = box->toPlainText();
+                         if (text.size() <= longest) {
+                             before = text;
+                             return;
+                         }
+                         const auto [start, stop] = excessCameIn(before, text, longest);
+                         QTextCursor cut(box->document());
+                         cut.setPosition(int(start));
+                         cut.setPosition(int(stop), QTextCursor::KeepAnchor);
+                         cut.removeSelectedText();
+                     });
 }
 
 void keepWholeCharacters(QLineEdit* box)

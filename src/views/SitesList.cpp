@@ -144,7 +144,9 @@ void SitesList::GoToSite()
     const SiteRow* row = selectedSite();
     if (rowCount() == 0 || !row || trimSpaces(row->name).isEmpty())
         return;
-    const QString address = f.txtURL->text().trimmed();
+    // A row shown selected but not yet clicked has not put its address in the box: open its own.
+    const bool current = f.state.registers().siteCode == row->siteCode;
+    const QString address = (current ? f.txtURL->text() : row->url).trimmed();
     if (!address.isEmpty())
         f.shell.openAddress(address);
 }

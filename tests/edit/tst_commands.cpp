@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QTextCursor>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
@@ -94,7 +95,9 @@ void verifyMoving(const frmMain& w, bool moving)
 }
 
 struct Route {
-    QString state, curWhat, command, shown; // the panel (see panelState), or else the one warning
+    QString state;
+    What curWhat;
+    QString command, shown; // the panel (see panelState), or else the one warning
     QString focus;
 };
 struct Save {
@@ -129,9 +132,10 @@ private slots:
         const QString bank = "Banks|1|Bank|1|https://bank.example|bank|", games = "Games|5||1" + site;
         const QString banks = "Banks|1||6" + site, add = "|6||||[ Add Password ]", sel = "Select category first.";
         const char *root = "Categories", *tree = "tvCategories", *name = "txtSiteName", *user = "txtUserID";
-        const char *pw = "Passwords", *normal = "txtNormal", *b = "Banks/Bank", *c = "Categories", *s = "Sites";
-        QTest::newRow("none: add") << Route{"Banks", "", "Add", "", normal};
-        QTest::newRow("none: edit") << Route{"Banks", "", "Edit", "", normal};
+        const char *normal = "txtNormal", *b = "Banks/Bank";
+        const What pw = What::Passwords, c = What::Categories, s = What::Sites, none = What::None;
+        QTest::newRow("none: add") << Route{"Banks", none, "Add", "", normal};
+        QTest::newRow("none: edit") << Route{"Banks", none, "Edit", "", normal};
         QTest::newRow("categories: add") << Route{root, c, "Add", cat, "txtCatName"};
         QTest::newRow("sites: add at the root") << Route{root, s, "Add", "You can not add sites here.", tree};
         QTest::newRow("sites: add in Banks") << Route{"Banks", s, "Add", banks, name};
@@ -167,7 +171,7 @@ private slots:
         w.txtNormal->setFocus();
         QTRY_VERIFY(w.txtNormal->hasFocus());
         fx.prompter.shown.clear();
-        w.state.CurWhat = whatNamed(r.curWhat);
+        w.state.CurWhat = r.curWhat;
         if (r.command == u"Add")
             w.commands->sbAdd();
         else
@@ -322,6 +326,11 @@ private slots:
         QCOMPARE((QList<QLabel*>{w.lblCatCode, w.lblSiteCode, w.lblSer}[k]->text()),
                  QString::number(r.expected.section(u'|', k, k).section(u':', -1).toInt() + 1));
         QTRY_VERIFY(boxes[k][0]->hasFocus());
+        w.txtSiteDesc->setPlainText(QStringLiteral("end")); // pasted at the start: what follows is kept
+        w.txtSiteDesc->moveCursor(QTextCursor::Start);
+        w.txtSiteDesc->paste();
+        const QString description = w.txtSiteDesc->toPlainText();
+        QVERIFY(description.size() <= 500 && description.startsWith(r.typed.left(9)) && description.endsWith("end"));
     }
 
     void aDeleteRemovesItsRowsAfterAsking_data()
@@ -344,8 +353,9 @@ private slots:
         const QString pws = "PWs:1\\|", toBob = "Banks/Bank/bob/0";
         QTest::newRow("the first entry") << Deletion{p, "Banks/Bank/alice", {}, "alice", pws + "1\\|1\\|", toBob, list};
         QTest::newRow("the last entry") << Deletion{p, "Banks/Bank/carol", {}, "carol", pws + "1\\|5\\|", toBob, list};
-        // The site stays selected, but the focus is left in the emptied list.
-        QTest::newRow("the only entry") << Deletion{p, "Banks/Shop/frank", {}, "frank", pws + "5\\|", "Banks/Shop//0"};
+        // The site stays selected, and the focus goes to the sites.
+        QTest::newRow("the only entry")
+            << Deletion{p, "Banks/Shop/frank", {}, "frank", pws + "5\\|", "Banks/Shop//0", urls};
         // Refused or declined: nothing changes.
         for (What what : {c, s, p})
             QTest::addRow("edit panel open, %d", int(what)) << Deletion{what, bob, {1, 2}, "", "", same, "txtSiteName"};

@@ -173,8 +173,10 @@ private slots:
         QTest::keyClick(w.lvURLs, Qt::Key_Return);
         fx.doubleClickRow(w.lvURLs, row(w.lvURLs, u"   "_s));
         QTest::keyClick(w.lvURLs, Qt::Key_Return);
-        QCOMPARE(fx.shell.addresses, (QStringList{"zeta.example", "zeta.example"}));
         QCOMPARE(w.txtSiteName->text(), u"site10"_s);
+        fx.clickNode(u"Mail"_s); // Inbox is shown selected, not clicked: Go opens its own address
+        w.Buttons[11]->trigger();
+        QCOMPARE(fx.shell.addresses, (QStringList{"zeta.example", "zeta.example", "https://mail.example"}));
     }
 
     // Natural order, case ignored; another column sorts in the current direction; rank shows no sort picture.
@@ -187,6 +189,7 @@ private slots:
         QCOMPARE(list::headerPicture(w.lvURLs, 2), img1616::SortAscending);
         clickHeader(w.lvURLs, 2);
         QCOMPARE(list::column(w.lvURLs, 2), (QStringList{"site10", "site2", "Alpha", "   "}));
+        QCOMPARE(list::text(w.lvURLs, list::selected(w.lvURLs), 2), u"Alpha"_s); // the site on show stays selected
         clickHeader(w.lvURLs, 3);
         QCOMPARE(list::column(w.lvURLs, 3), (QStringList{"https://nameless.example", "https://mid.example",
                                                          "https://alpha.example", "  zeta.example  "}));
