@@ -39,26 +39,6 @@ Connection::~Connection()
     sqlite3_close_v2(m_db);
 }
 
-void Connection::setTrace(std::function<void(const QString&)> trace)
-{
-    m_trace = std::move(trace);
-    sqlite3_trace_v2(m_db, m_trace ? SQLITE_TRACE_STMT : 0, m_trace ? &Connection::traceCallback : nullptr, this);
-}
-
-int Connection::traceCallback(unsigned type, void* context, void* statement, void* extra)
-{
-    if (type != SQLITE_TRACE_STMT)
-        return 0;
-    // Statements inside triggers arrive as "-- comment" texts: they are not ours.
-    if (static_cast<const char*>(extra)[0] == '-' && static_cast<const char*>(extra)[1] == '-')
-        return 0;
-    auto* self = static_cast<Connection*>(context);
-    char* expanded = sqlite3_expanded_sql(static_cast<sqlite3_stmt*>(statement));
-    self->m_trace(QString::fromUtf8(expanded ? expanded : static_cast<const char*>(extra)));
-    sqlite3_free(expanded);
-    return 0;
-}
-
 void Connection::fail(const QString& sql)
 {
     const int code = sqlite3_extended_errcode(m_db);

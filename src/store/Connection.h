@@ -65,9 +65,6 @@ public:
     // Runs a change statement; returns the number of rows it changed.
     int execute(const QString& sql, Params params = {});
 
-    // Every statement sent, with its values filled in, goes to the trace while one is set (tests use it).
-    void setTrace(std::function<void(const QString&)> trace);
-
     // Runs once, before the first unit of work begins: a failure (StoreError) keeps that unit from beginning.
     void setBeforeFirstChange(std::function<void()> hook) { m_beforeFirstChange = std::move(hook); }
 
@@ -92,11 +89,9 @@ private:
     sqlite3_stmt* prepare(const QString& sql, Params params);
     void release(sqlite3_stmt* statement);
     [[noreturn]] void fail(const QString& sql);
-    static int traceCallback(unsigned type, void* context, void* statement, void* extra);
 
     sqlite3* m_db;
     QHash<QString, sqlite3_stmt*> m_cache;
-    std::function<void(const QString&)> m_trace;
     std::function<void()> m_beforeFirstChange;
     int m_depth = 0;
 };

@@ -162,35 +162,6 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(StoreError, store->connection().execute(sql));
     }
 
-    void textsComeBackExactly_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::newRow("apostrophe") << QStringLiteral("O'Brien's \"bank\"");
-        QTest::newRow("sql") << QStringLiteral("Robert'); DROP TABLE URLs;--");
-        QTest::newRow("lone high surrogate") << QString(QChar(0xD83D)) + QStringLiteral("ab");
-        QTest::newRow("swapped pair") << QString(QChar(0xDE00)) + QString(QChar(0xD83D));
-        QTest::newRow("arabic, chinese, emoji") << QStringLiteral(u"مرحبا 你好 😀");
-        QTest::newRow("empty") << QStringLiteral("");
-    }
-
-    void textsComeBackExactly()
-    {
-        QFETCH(QString, text);
-        QTemporaryDir dir;
-        auto store = freshStore(dir);
-        Connection& c = store->connection();
-        c.execute(QStringLiteral("INSERT INTO PWs VALUES (1, 1, 1, 'u', ?, ?)"), {text.left(25), text});
-        const std::vector<Row> rows = c.select(QStringLiteral("SELECT UserPW, PWDesc FROM PWs"));
-        QCOMPARE(rows.size(), size_t(1));
-        QCOMPARE(rows[0]["UserPW"].toString(), text.left(25));
-        QCOMPARE(rows[0]["pwdesc"].toString(), text);
-        QStringList read;
-        c.each(QStringLiteral("SELECT UserPW, PWDesc, NULL FROM PWs"), {}, [&read](const Cursor& row) {
-            read << row.text(0) << row.text(1) << QStringLiteral("%1%2").arg(row.isNull(1)).arg(row.isNull(2));
-        });
-        QCOMPARE(read, (QStringList{text.left(25), text, "01"}));
-    }
-
     // The store's own UTF-16 NOCASE orders every pair as SQLite's built-in one does on UTF-8 text.
     void namesOrderAsSqlitesNoCase()
     {

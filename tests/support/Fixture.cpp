@@ -1,31 +1,15 @@
 #include "support/Fixture.h"
 
-#include "platform/Pictures.h"
 #include "models/ListModel.h"
+#include "platform/Pictures.h"
 
 #include <QHeaderView>
 #include <QTest>
 #include <QTreeView>
 
-What whatNamed(const QString& name)
-{
-    if (name == u"Categories")
-        return What::Categories;
-    if (name == u"Sites")
-        return What::Sites;
-    if (name == u"Passwords")
-        return What::Passwords;
-    return What::None;
-}
-
 Fixture::Fixture() : m_store(std::make_unique<Dorvudb>(m_dir.path()))
 {
     m_store->BuildDataBase();
-}
-
-Fixture::~Fixture()
-{
-    m_window.reset();
 }
 
 void Fixture::addCategory(qint64 code, const QString& name, int level, qint64 parent)
@@ -61,18 +45,6 @@ frmMain& Fixture::open()
         qWarning("the main window was not exposed");
     QCoreApplication::processEvents();
     return *m_window;
-}
-
-void Fixture::startTrace()
-{
-    m_trace.clear();
-    db().setTrace([this](const QString& sql) { m_trace << sql; });
-}
-
-QStringList Fixture::stopTrace()
-{
-    db().setTrace(nullptr);
-    return m_trace;
 }
 
 int Fixture::count(const QString& table)
@@ -156,11 +128,6 @@ int rows(const QTreeView* view)
 QString text(const QTreeView* view, int row, int column)
 {
     return view->model()->index(row, column).data().toString();
-}
-
-QString code(const QTreeView* view, int row)
-{
-    return view->model()->index(row, 0).data(ListModel::CodeRole).toString();
 }
 
 QString password(const QTreeView* view, int row)

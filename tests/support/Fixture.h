@@ -1,13 +1,11 @@
 #pragma once
 
-#include "support/Doubles.h"
-
 #include "store/Dorvudb.h"
+#include "support/Doubles.h"
 #include "window/frmMain.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
-
 #include <memory>
 
 class QTreeView;
@@ -19,8 +17,6 @@ int pictureOf(const QModelIndex& node);
 namespace list {
 int rows(const QTreeView* view);
 QString text(const QTreeView* view, int row, int column);
-// The row's code (SiteCode or Ser) as text.
-QString code(const QTreeView* view, int row);
 // The clear password a passwords-list row keeps.
 QString password(const QTreeView* view, int row);
 int picture(const QTreeView* view, int row, int column);
@@ -37,15 +33,11 @@ int rowWith(const QTreeView* view, int column, const QString& text);
 QStringList column(const QTreeView* view, int column);
 } // namespace list
 
-// The kind of record a test table names ("Categories", "Sites", "Passwords"); anything else is What::None.
-What whatNamed(const QString& name);
-
 // A program folder in a temporary directory with its store, and the main window over it with every seam
 // replaced by a recording double. Seed the store first, then call open().
 class Fixture {
 public:
     Fixture();
-    ~Fixture();
 
     Connection& db() { return m_store->connection(); }
     QString folder() const { return m_dir.path(); }
@@ -59,11 +51,7 @@ public:
 
     // Creates, starts up and shows the main window, and waits until it is exposed.
     frmMain& open();
-    frmMain& window() { return *m_window; }
 
-    // Every statement sent while recording.
-    void startTrace();
-    QStringList stopTrace();
     int count(const QString& table);
     // Every row of the three tables, one line each in key order: compares the whole store before and after.
     QString dump();
@@ -85,5 +73,4 @@ private:
     QTemporaryDir m_dir;
     std::unique_ptr<Dorvudb> m_store;
     std::unique_ptr<frmMain> m_window;
-    QStringList m_trace;
 };

@@ -95,57 +95,20 @@ private slots:
         QVERIFY(!w.SSPanel1->isVisible());
     }
 
-    void closingThePanelHandsTheFocusBackToTheView_data()
-    {
-        QTest::addColumn<QString>("view");
-        QTest::addColumn<QString>("close");
-        for (const char* close : {"Esc", "X", "Save"}) {
-            for (const char* view : {"tvCategories", "lvURLs", "lvPasswords"})
-                QTest::addRow("%s, %s", view, close) << QString::fromLatin1(view) << QString::fromLatin1(close);
-        }
-    }
-
-    void closingThePanelHandsTheFocusBackToTheView()
-    {
-        QFETCH(QString, view);
-        QFETCH(QString, close);
-        Fixture fx;
-        frmMain& w = open(fx);
-        fx.clickNode(u"Banks"_s);
-        if (view != u"tvCategories")
-            fx.clickRow(w.lvURLs, 0);
-        if (view == u"lvPasswords")
-            fx.clickRow(w.lvPasswords, 0);
-        auto* target = w.findChild<QWidget*>(view);
-        QTRY_COMPARE(QApplication::focusWidget(), target);
-        QTest::keyClick(target, Qt::Key_E, Qt::ControlModifier);
-        QTRY_VERIFY(w.SSPanel1->isAncestorOf(QApplication::focusWidget()));
-        fx.prompter.answers.enqueue(Answer::Yes); // the update question of a saved edit
-        if (close == u"X")
-            QTest::mouseClick(w.cmdX, Qt::LeftButton);
-        else
-            QTest::keyClick(QApplication::focusWidget(), close == u"Esc" ? Qt::Key_Escape : Qt::Key_S,
-                            close == u"Esc" ? Qt::NoModifier : Qt::ControlModifier);
-        QVERIFY(!w.SSPanel1->isVisible());
-        QTRY_COMPARE(QApplication::focusWidget(), target);
-    }
-
-    // Each command that needs the key refuses with the one message while it is incomplete, and does nothing else.
-    // (Five digits: the box takes nothing but digits.)
+    // Each command that needs the key refuses with the one message while it has five digits (the box takes
+    // nothing but digits), and does nothing else.
     void theUnlockKeyGuardsItsCommands_data()
     {
         QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("key");
         for (const char* command : {"entry click", "Add", "Edit", "Save", "Delete", "Check"})
-            QTest::addRow("%s, five digits", command) << QString::fromLatin1(command) << u"12345"_s;
+            QTest::newRow(command) << QString::fromLatin1(command);
     }
 
     void theUnlockKeyGuardsItsCommands()
     {
         QFETCH(QString, command);
-        QFETCH(QString, key);
         Fixture fx;
-        frmMain& w = open(fx, key);
+        frmMain& w = open(fx, u"12345"_s);
         fx.clickNode(u"Banks"_s);
         fx.clickRow(w.lvURLs, 0);
         w.txtNormal->setText(u"plain"_s);
