@@ -267,8 +267,3 @@ void Dorvudb::checkIsDorvuStore(Connection& c) const
     }
     refuse(problems.isEmpty() ? reason : QStringLiteral("The file is damaged (%1).").arg(problems.first()));
 }
-
-QStringList Dorvudb::checkIntegrity()
-{
-    return integrityProblems(*m_connection);
-}

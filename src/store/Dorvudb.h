@@ -19,9 +19,6 @@ public:
     Connection& connection() { return *m_connection; }
     // From now on, the session's first change is preceded by a copy of the store as it is (see SessionBackup.h).
     void keepBackupBeforeFirstChange();
-    // Every problem a full check of the open store finds, none when it is whole. Reads the whole file, so it runs
-    // on request only (start-up checks the schema alone). Throws StoreError when the check cannot run.
-    QStringList checkIntegrity();
     const QString& path() const { return m_path; }
 
     static QString fileName() { return QStringLiteral("Dorvudb.mdb"); }

@@ -187,12 +187,8 @@ private slots:
         const int k = r.focus == u"txtCatName" ? 0 : r.focus == u"txtSiteName" ? 1 : 2;
         const QList<QWidget*> boxes{w.txtCatName, w.txtSiteName, w.txtURL,   w.txtSiteDesc,
                                     w.txtUserID,  w.txtPassword, w.txtPWDesc};
-        for (int i = 0; i < boxes.size(); ++i) { // only the prepared kind's boxes take input, and they look it
-            const bool enabled = (i == 0 ? 0 : i < 4 ? 1 : 2) == k;
-            QCOMPARE(boxes[i]->isEnabled(), enabled);
-            QCOMPARE(boxes[i]->palette().color(QPalette::Disabled, QPalette::Base),
-                     QApplication::palette().color(enabled ? QPalette::Base : QPalette::Button));
-        }
+        for (int i = 0; i < boxes.size(); ++i) // only the prepared kind's boxes take input
+            QCOMPARE(boxes[i]->isEnabled(), (i == 0 ? 0 : i < 4 ? 1 : 2) == k);
         QCOMPARE(int(w.state.CurWhat), k + 1);
         if (k == 1) { // the address is selected on entry, so typing replaces it
             w.txtURL->setFocus();
@@ -507,11 +503,6 @@ private slots:
         verifyMoving(w, false);
         QCOMPARE(w.tvCategories->currentIndex(), fx.node(target));
         QVERIFY(list::column(w.lvURLs, 2).contains(QStringLiteral("Shop")));
-        fx.clickRow(w.lvURLs, 0);
-        w.Buttons[11]->trigger();
-        w.Buttons[13]->trigger();
-        QCOMPARE(fx.shell.addresses, QStringList{list::text(w.lvURLs, 0, 3)});
-        QCOMPARE(fx.clipboard.clears, 1);
     }
 };
 

@@ -223,24 +223,6 @@ private slots:
         }
         QCOMPARE(digest(path), before);
     }
-
-    // Start-up reads the schema alone; damage further in is found on request.
-    void damageBeyondTheSchemaIsFoundOnRequest()
-    {
-        QTemporaryDir dir;
-        freshStore(dir, true);
-        for (const bool damaged : {false, true}) {
-            QFile file(dir.filePath(QStringLiteral("Dorvudb.mdb")));
-            if (damaged)
-                QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(file.size() - 4096) &&
-                        file.write(QByteArray(4096, 'x')) == 4096);
-            file.close();
-            Dorvudb store(dir.path());
-            store.BuildDataBase();
-            const QStringList problems = store.checkIntegrity();
-            QVERIFY2(problems.isEmpty() != damaged, qPrintable(problems.join(u'\n')));
-        }
-    }
 };
 
 QTEST_GUILESS_MAIN(TestStore)

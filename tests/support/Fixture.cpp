@@ -1,6 +1,5 @@
 #include "support/Fixture.h"
 
-#include "models/ListModel.h"
 #include "platform/Pictures.h"
 
 #include <QHeaderView>
@@ -77,10 +76,7 @@ QModelIndex Fixture::node(const QString& text) const
 void Fixture::clickNode(const QString& text)
 {
     const QModelIndex index = node(text);
-    if (!index.isValid()) {
-        qWarning("no node %s", qPrintable(text));
-        return;
-    }
+    QVERIFY2(index.isValid(), qPrintable(text));
     QTreeView* tree = m_window->tvCategories;
     tree->scrollTo(index);
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(index).center());
@@ -104,10 +100,7 @@ QPoint Fixture::rowPoint(const QTreeView* list, int row)
 void Fixture::clickRow(QTreeView* list, int row)
 {
     const QModelIndex index = list->model()->index(row, 0);
-    if (!index.isValid()) {
-        qWarning("no row %d", row);
-        return;
-    }
+    QVERIFY2(index.isValid(), qPrintable(QString::number(row)));
     list->scrollTo(index);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowPoint(list, row));
 }
@@ -128,11 +121,6 @@ int rows(const QTreeView* view)
 QString text(const QTreeView* view, int row, int column)
 {
     return view->model()->index(row, column).data().toString();
-}
-
-QString password(const QTreeView* view, int row)
-{
-    return view->model()->index(row, 1).data(ListModel::CodeRole).toString();
 }
 
 int picture(const QTreeView* view, int row, int column)

@@ -17,8 +17,6 @@ int pictureOf(const QModelIndex& node);
 namespace list {
 int rows(const QTreeView* view);
 QString text(const QTreeView* view, int row, int column);
-// The clear password a passwords-list row keeps.
-QString password(const QTreeView* view, int row);
 int picture(const QTreeView* view, int row, int column);
 int headerPicture(const QTreeView* view, int column);
 Qt::CheckState checkState(const QTreeView* view, int row);
