@@ -48,24 +48,28 @@ std::pair<qsizetype, qsizetype> excessCameIn(const QString& before, const QStrin
     return {start, stop};
 }
 
+// Cuts what came in beyond `longest`; `before` is the box's text after the last change that fitted.
+void cutExcess(QPlainTextEdit* box, int longest, QString& before)
+{
+    const QString text = box->toPlainText();
+    if (text.size() <= longest) {
+        before = text;
+        return;
+    }
+    const auto [start, stop] = excessCameIn(before, text, longest);
+    QTextCursor cut(box->document());
+    cut.setPosition(int(start));
+    cut.setPosition(int(stop), QTextCursor::KeepAnchor);
+    cut.removeSelectedText(); // changes the text again, which then fits
+}
+
 } // namespace
 
 void limitLength(QPlainTextEdit* box, int longest)
 {
     box->setProperty("maxLength", longest);
     QObject::connect(box->document(), &QTextDocument::contentsChanged, box,
-                     [box, longest, before = QString()]() mutable {
-                         const QString text = box->toPlainText();
-                         if (text.size() <= longest) {
-                             before = text;
-                             return;
-                         }
-                         const auto [start, stop] = excessCameIn(before, text, longest);
-                         QTextCursor cut(box->document());
-                         cut.setPosition(int(start));
-                         cut.setPosition(int(stop), QTextCursor::KeepAnchor);
-                         cut.removeSelectedText();
-                     });
+                     [box, longest, before = QString()]() mutable { cutExcess(box, longest, before); });
 }
 
 void keepWholeCharacters(QLineEdit* box)
